@@ -1,0 +1,103 @@
+#include "core/draw_history.h"
+
+#include <cmath>
+
+#include "core/dates.h"
+#include "core/file_io.h"
+#include "core/game_rules.h"
+
+namespace kw {
+
+namespace {
+template <std::size_t N>
+bool DistinctInRange(const std::array<std::uint8_t, N>& numbers, int max) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (numbers[i] < 1 || numbers[i] > max) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      if (numbers[i] == numbers[j]) return false;
+  }
+  return true;
+}
+
+bool IsPlausibleDate(double d) {
+  // 01.01.1900 .. 31.12.9999, whole days.
+  return std::isfinite(d) && d >= 2.0 && d <= 2958465.0 && d == std::floor(d);
+}
+}  // namespace
+
+bool IsCompleteDraw(const TGewZahlen& draw) {
+  return DistinctInRange(draw.GZ, kMaxMain) && DistinctInRange(draw.SZ, kMaxStar);
+}
+
+Result<void> LoadDraws(AppState& state) {
+  state.Draws.clear();
+  const std::string path = state.dataFile(kDrawsFileName);
+  if (!FileExists(path)) return {};
+  auto bytes = ReadWholeFile(path, kMaxDrawsFileBytes);
+  if (!bytes) return bytes.error();
+  std::vector<TGewZahlen> draws = DecodeDrawRecords(*bytes);
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    const TGewZahlen& d = draws[i];
+    const bool ascending = i == 0 || d.datum > draws[i - 1].datum;
+    if (IsCompleteDraw(d) && IsPlausibleDate(d.datum) && ascending) continue;
+    draws.resize(i);
+    state.Draws = std::move(draws);
+    std::string message = "Die Datei \"" + std::string(kDrawsFileName) + "\" ist beschädigt: Datensatz " +
+                          std::to_string(i + 1) + " enthält kein gültiges Datum oder ungültige Zahlen.\r\r" +
+                          "Ich habe die " + std::to_string(i) + " Ausspielungen davor eingelesen.";
+    const std::string copy = path + ".defekt";
+    if (auto saved = WriteFileAtomically(copy, *bytes); saved)
+      message += " Die vollständige Datei ist als \"" + FileNameOf(copy) + "\" gesichert.";
+    else
+      message += "\r\r" + saved.error().message;
+    return IoError(message);
+  }
+  state.Draws = std::move(draws);
+  return {};
+}
+
+Result<void> SaveDraws(AppState& state, const std::vector<std::string>& dateTexts) {
+  for (std::size_t i = 0; i < state.Draws.size() && i < dateTexts.size(); ++i)
+    if (auto date = ParseDateText(dateTexts[i])) state.Draws[i].datum = *date;
+  if (auto written = WriteFileAtomically(state.dataFile(kDrawsFileName), EncodeRecords(state.Draws)); !written)
+    return written;
+  state.NewDrawPending = false;
+  return {};
+}
+
+NextDraw NextDrawDate(double lastDate, double now) {
+  NextDraw next;
+  next.step = DayOfWeek(lastDate) == kTuesday ? 3.0 : 4.0;
+  next.date = lastDate + next.step;
+  next.inFuture = next.date > now;
+  return next;
+}
+
+Result<NextDraw> AppendPendingDraw(AppState& state, double now) {
+  if (state.Draws.empty() || !IsCompleteDraw(state.Draws.back())) return Refused(kCompletePreviousMessage);
+  const NextDraw next = NextDrawDate(state.Draws.back().datum, now);
+  TGewZahlen pending;
+  pending.datum = next.date;
+  state.Draws.push_back(pending);
+  state.NewDrawPending = true;
+  return next;
+}
+
+std::vector<std::string> DrawDateTexts(const std::vector<TGewZahlen>& draws) {
+  std::vector<std::string> texts;
+  texts.reserve(draws.size());
+  for (const auto& d : draws) texts.push_back(DateText(d.datum));
+  return texts;
+}
+
+std::string DrawRangeText(const AppState& state, int a, int b) {
+  return std::to_string(b - a + 1) + " Gewinnreihen vom " + DateText(state.Draws.at(static_cast<std::size_t>(a)).datum) +
+         " bis " + DateText(state.Draws.at(static_cast<std::size_t>(b)).datum);
+}
+
+std::string HistoryHeadingText(const AppState& state) {
+  if (state.Draws.empty()) return "Noch keine Gewinnreihen vorhanden";
+  return DrawRangeText(state, 0, static_cast<int>(state.Draws.size()) - 1);
+}
+
+}  // namespace kw
