@@ -1,0 +1,270 @@
+// kugelwerk-cli: the program's GUI-free routines on the command line, for scripts and tests.
+#include <cstdio>
+#include <filesystem>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/csv_import.h"
+#include "core/dates.h"
+#include "core/draw_history.h"
+#include "core/file_io.h"
+#include "core/quota_store.h"
+#include "core/slip_file.h"
+#include "core/tip_text.h"
+#include "core/var_def.h"
+#include "evaluation/evaluation.h"
+#include "generation/binomial.h"
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+
+const char* const kUsageText =
+    "Aufruf: kugelwerk-cli [--data-dir ORDNER] BEFEHL ...\n"
+    "  draws\n"
+    "  import-draws DATEI\n"
+    "  import-quotas DATEI\n"
+    "  evaluate [--from DATUM] [--to DATUM] [--only N] SCHEIN.emt...\n"
+    "  tips [--no-check] [--blanks yes|no|cancel] [--out SCHEIN.emt]\n"
+    "  binomial N K\n";
+
+int Usage(const std::string& problem = {}) {
+  if (!problem.empty()) std::cerr << problem << "\n";
+  std::cerr << kUsageText;
+  return kUsage;
+}
+
+// The program's messages use "\r" for line breaks.
+int Refuse(const std::string& message) {
+  std::string text = message;
+  for (char& c : text)
+    if (c == '\r') c = '\n';
+  std::cerr << text << "\n";
+  return kRefused;
+}
+
+std::string DefaultDataDir() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::string(xdg) + "/Kugelwerk/";
+  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share/Kugelwerk/";
+  return "./Kugelwerk/";
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path, std::string& error) {
+  auto bytes = kw::ReadWholeFile(path, 64u * 1024 * 1024);
+  if (!bytes) {
+    error = bytes.error().message;
+    return std::nullopt;
+  }
+  return std::string(bytes->begin(), bytes->end());
+}
+
+std::string CaptionOf(const std::string& path) {
+  std::string name = kw::FileNameOf(path);
+  const auto dot = name.rfind('.');
+  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+int Draws(kw::AppState& state) {
+  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  for (const auto& d : state.Draws) {
+    std::cout << kw::DateText(d.datum) << '\t' << int{d.GZ[0]} << ' ' << int{d.GZ[1]} << ' ' << int{d.GZ[2]} << ' '
+              << int{d.GZ[3]} << ' ' << int{d.GZ[4]} << '\t' << int{d.SZ[0]} << ' ' << int{d.SZ[1]} << '\n';
+  }
+  return kOk;
+}
+
+int Import(kw::AppState& state, const std::vector<std::string>& args, bool quotas) {
+  if (args.size() != 1) return Usage();
+  std::string error;
+  const auto text = ReadTextFile(args[0], error);
+  if (!text) return Refuse(error);
+  std::error_code ec;
+  std::filesystem::create_directories(state.DataDir, ec);
+  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  if (quotas) {
+    auto summary = kw::ImportQuotasCsv(state, *text);
+    if (!summary) return Refuse(summary.error().message);
+    std::cout << kw::QuotaImportSummaryText(*summary) << '\n';
+  } else {
+    auto summary = kw::ImportDrawsCsv(state, *text);
+    if (!summary) return Refuse(summary.error().message);
+    std::cout << kw::DrawImportSummaryText(*summary) << '\n';
+  }
+  return kOk;
+}
+
+std::optional<int> DrawIndexOf(const kw::AppState& state, const std::string& text) {
+  const auto date = kw::ParseDateText(text);
+  if (!date) return std::nullopt;
+  for (std::size_t i = 0; i < state.Draws.size(); ++i)
+    if (state.Draws[i].datum == *date) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+int Evaluate(kw::AppState& state, const std::vector<std::string>& args) {
+  std::optional<std::string> from, to;
+  std::optional<int> only;
+  std::vector<std::string> slips;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if ((a == "--from" || a == "--to" || a == "--only") && i + 1 < args.size()) {
+      const std::string& v = args[++i];
+      if (a == "--from") from = v;
+      else if (a == "--to") to = v;
+      else {
+        char* end = nullptr;
+        const long n = std::strtol(v.c_str(), &end, 10);
+        if (*end != '\0' || n < 1) return Usage("--only erwartet eine Seitennummer ab 1.");
+        only = static_cast<int>(n);
+      }
+    } else if (a.rfind("--", 0) == 0) {
+      return Usage("Unbekannte Option: " + a);
+    } else {
+      slips.push_back(a);
+    }
+  }
+  if (slips.empty()) {
+    return Refuse(
+        "Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen (Spielschein-Datei).\r\r"
+        "Ich breche erst einmal ab.");
+  }
+  if (only && *only > static_cast<int>(slips.size())) return Usage("--only nennt keine der angegebenen Dateien.");
+  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  if (auto quotas = kw::LoadQuotasReadOnly(state); !quotas) return Refuse(quotas.error().message);
+  if (state.Draws.empty()) return Refuse("Es sind noch keine Gewinnreihen vorhanden.\r\rIch breche erst einmal ab.");
+
+  // Slip pages in the order given.
+  std::vector<std::string> captions;
+  for (const auto& path : slips) {
+    auto rows = kw::LoadSlipRows(path);
+    if (!rows) return Refuse(rows.error().message);
+    state.SlipRows.push_back(std::move(*rows));
+    captions.push_back(CaptionOf(path));
+    ++state.SlipPageCount;
+  }
+
+  kw::PeriodChoice period;
+  period.from = static_cast<int>(state.Draws.size()) - 1;
+  period.to = period.from;
+  if (from) {
+    const auto index = DrawIndexOf(state, *from);
+    if (!index) return Refuse("Für den " + *from + " ist keine Ausspielung gespeichert.\r\rIch breche erst einmal ab.");
+    period.from = *index;
+  }
+  if (to) {
+    const auto index = DrawIndexOf(state, *to);
+    if (!index) return Refuse("Für den " + *to + " ist keine Ausspielung gespeichert.\r\rIch breche erst einmal ab.");
+    period.to = *index;
+    period.toTicked = true;
+  }
+  if (auto checked = kw::CheckPeriod(state, period); !checked) return Refuse(checked.error().message);
+
+  ++state.EvalCount;
+  const bool oneDraw = !period.toTicked || period.from == period.to;
+  state.EvalHeading = kw::MakeEvalHeading(kw::DateText(state.Draws[static_cast<std::size_t>(period.from)].datum),
+                                          kw::DateText(state.Draws[static_cast<std::size_t>(period.to)].datum), oneDraw);
+  // All slips together, as with "Sämtliche Dateien zusammen auswerten", unless one page is picked.
+  std::vector<std::string> evaluated;
+  state.TipSets.clear();
+  for (std::size_t f = 0; f < state.SlipRows.size(); ++f) {
+    if (only && static_cast<int>(f) + 1 != *only) continue;
+    std::vector<kw::TSM> sets;
+    for (const auto& row : state.SlipRows[f]) sets.push_back(kw::RowToSets(row));
+    state.TipSets.push_back(std::move(sets));
+    evaluated.push_back(captions[f]);
+  }
+  const kw::EvalTable table = kw::EvaluateRows(state, evaluated);
+  std::cout << state.EvalHeading << '\n' << state.EvalCaption << '\n';
+  for (int r = 0; r < table.rowCount(); ++r) {
+    for (int c = 0; c < table.columnCount(); ++c) std::cout << (c ? "\t" : "") << table.cell(c, r);
+    std::cout << '\n';
+  }
+  return kOk;
+}
+
+int Tips(const std::vector<std::string>& args) {
+  bool check = true;
+  kw::BlanksDecision blanks = kw::BlanksDecision::Cancel;
+  std::optional<std::string> out;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--no-check") {
+      check = false;
+    } else if (a == "--blanks" && i + 1 < args.size()) {
+      const std::string& v = args[++i];
+      if (v == "yes") blanks = kw::BlanksDecision::Separators;
+      else if (v == "no") blanks = kw::BlanksDecision::Superfluous;
+      else if (v == "cancel") blanks = kw::BlanksDecision::Cancel;
+      else return Usage("--blanks erwartet yes, no oder cancel.");
+    } else if (a == "--out" && i + 1 < args.size()) {
+      out = args[++i];
+    } else {
+      return Usage("Unbekannte Angabe: " + a);
+    }
+  }
+  const std::string text{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+  std::vector<std::string> lines = kw::SplitTipLines(text);
+  const kw::TipParse parsed = kw::ParseTipText(lines, check, [&](const std::string&) { return blanks; });
+  if (parsed.status == kw::TipParse::Status::Cancelled) return Refuse("Die Übertragung wurde abgebrochen.");
+  if (parsed.status == kw::TipParse::Status::Refused) return Refuse(parsed.message);
+
+  kw::TextTable table;
+  kw::SetUpTipTable(table);
+  kw::PlaceTipRows(parsed.rows, table, false);
+  for (int r = 1; r <= kw::LastFilledRow(table); ++r) {
+    for (int c = 1; c <= 7; ++c) std::cout << (c > 1 ? "," : "") << table.cell(c, r);
+    std::cout << '\n';
+  }
+  if (out) {
+    if (auto saved = kw::SaveSlipFile(table, *out); !saved) return Refuse(saved.error().message);
+  }
+  return kOk;
+}
+
+int Binomial(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Usage();
+  long long n = 0, k = 0;
+  char* end = nullptr;
+  n = std::strtoll(args[0].c_str(), &end, 10);
+  if (args[0].empty() || *end != '\0' || n < INT32_MIN || n > INT32_MAX) return Usage("N ist keine ganze Zahl.");
+  k = std::strtoll(args[1].c_str(), &end, 10);
+  if (args[1].empty() || *end != '\0' || k < INT32_MIN || k > INT32_MAX) return Usage("K ist keine ganze Zahl.");
+  if (n <= 0) return Refuse("Sie müssen für \"n\" eine Zahl größer Null eingeben.\r\rIch breche erst einmal ab.");
+  if (n < k) return Refuse("Die Zahl für \"n\" muss größer als die für \"k\" sein.\r\rIch breche erst einmal ab.");
+  if (k < 0) return Refuse("Die Zahl für \"k\" darf nicht negativ sein.\r\rIch breche erst einmal ab.");
+  const auto result = kw::binomial(static_cast<std::int32_t>(n), static_cast<std::int32_t>(k));
+  if (!result) return Refuse("Das Ergebnis ist zu groß für diese Rechnung.\r\rIch breche erst einmal ab.");
+  std::cout << *result << '\n';
+  return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  kw::AppState state;
+  state.DataDir = DefaultDataDir();
+  if (args.size() >= 2 && args[0] == "--data-dir") {
+    state.DataDir = args[1];
+    if (state.DataDir.empty() || state.DataDir.back() != '/') state.DataDir += '/';
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty()) return Usage();
+  const std::string command = args[0];
+  args.erase(args.begin());
+  if (command == "draws") return args.empty() ? Draws(state) : Usage();
+  if (command == "import-draws") return Import(state, args, false);
+  if (command == "import-quotas") return Import(state, args, true);
+  if (command == "evaluate") return Evaluate(state, args);
+  if (command == "tips") return Tips(args);
+  if (command == "binomial") return Binomial(args);
+  return Usage("Unbekannter Befehl: " + command);
+}

@@ -1,0 +1,188 @@
+// The command-line tool as a user runs it: exit codes, exact output, exact messages.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+struct Run {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  Run run(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::ofstream(dir_.file("stdin")) << input;
+    std::string cmd = Quote(KW_CLI) + " --data-dir " + Quote(dir_.path() + "data");
+    for (const auto& a : args) cmd += " " + Quote(a);
+    cmd += " <" + Quote(dir_.file("stdin")) + " >" + Quote(dir_.file("stdout")) + " 2>" + Quote(dir_.file("stderr"));
+    const int status = std::system(cmd.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir_.file("stdout")), Slurp(dir_.file("stderr"))};
+  }
+  std::string writeFile(const std::string& name, const std::string& text) {
+    std::ofstream(dir_.file(name), std::ios::binary) << text;
+    return dir_.file(name);
+  }
+  // A slip file from rows of seven numbers.
+  std::string writeSlip(const std::string& name, const std::vector<std::vector<int>>& rows) {
+    std::string bytes;
+    for (const auto& r : rows)
+      for (int v : r) bytes += static_cast<char>(v);
+    return writeFile(name, bytes);
+  }
+  kwtest::TempDir dir_;
+};
+
+TEST_F(Cli, BinomialAndUsage) {
+  EXPECT_EQ(run({"binomial", "50", "5"}).out, "2118760\n");
+  const Run tooBig = run({"binomial", "5", "6"});
+  EXPECT_EQ(tooBig.exitCode, 1);
+  EXPECT_EQ(tooBig.err, "Die Zahl für \"n\" muss größer als die für \"k\" sein.\n\nIch breche erst einmal ab.\n");
+  EXPECT_EQ(run({"binomial", "50"}).exitCode, 2);
+  EXPECT_EQ(run({"binomial", "fünfzig", "5"}).exitCode, 2);
+  EXPECT_EQ(run({}).exitCode, 2);
+  EXPECT_EQ(run({"zaubern"}).exitCode, 2);
+}
+
+TEST_F(Cli, TipsPlacesSortedRowsAndRefusesBadStars) {
+  const Run ok = run({"tips"}, "38,2,22,7,12,7,4\r\n2;7;12;22;38;4;7\n");
+  EXPECT_EQ(ok.exitCode, 0) << ok.err;
+  EXPECT_EQ(ok.out, "2,7,12,22,38,4,7\n2,7,12,22,38,4,7\n");
+
+  const Run bad = run({"tips"}, "1,2,3,4,5,6,13");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err,
+            "In Zeile 1 ist die 7. Zahl, die 13, keine gültige Sternzahl.\n\n"
+            "Die beiden Sternzahlen sind aus der Zahlenreihe 1 bis 12 zu wählen.\n\n"
+            "Ich breche erst einmal ab.\n");
+}
+
+TEST_F(Cli, TipsBlanksQuestionAnswers) {
+  EXPECT_EQ(run({"tips", "--blanks", "yes"}, "2  7 12 22 38 4 7").out, "2,7,12,22,38,4,7\n");
+  const Run no = run({"tips", "--blanks", "no"}, "2  7 12 22 38 4 7");
+  EXPECT_EQ(no.exitCode, 1);
+  EXPECT_NE(no.err.find("In Zeile 1 kann ich keine sieben Zahlen ausmachen."), std::string::npos);
+  EXPECT_EQ(run({"tips"}, "2  7 12 22 38 4 7").exitCode, 1);  // unanswered counts as cancel
+}
+
+TEST_F(Cli, TipsOutWritesSlipFile) {
+  const std::string slip = dir_.file("neu.emt");
+  ASSERT_EQ(run({"tips", "--out", slip}, "38,2,22,7,12,7,4\n1,2,3,4,50,11,12\n").exitCode, 0);
+  EXPECT_EQ(kwtest::ReadBytes(slip), (std::vector<std::uint8_t>{2, 7, 12, 22, 38, 4, 7, 1, 2, 3, 4, 50, 11, 12}));
+}
+
+TEST_F(Cli, ImportThenListRealHistory) {
+  const Run imported = run({"import-draws", kwtest::SharedDataFile("draws.csv")});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  EXPECT_NE(imported.out.find("1974"), std::string::npos);
+  ASSERT_EQ(run({"import-quotas", kwtest::SharedDataFile("quotas.csv")}).exitCode, 0);
+  const Run draws = run({"draws"});
+  EXPECT_EQ(draws.out.substr(0, draws.out.find('\n') + 1), "13.02.2004\t16 29 32 36 41\t7 9\n");
+  EXPECT_EQ(std::count(draws.out.begin(), draws.out.end(), '\n'), 1974);
+  // A second import adds nothing and leaves the history as it was.
+  const auto before = kwtest::ReadBytes(dir_.path() + "data/GZahlen.emz");
+  EXPECT_EQ(run({"import-draws", kwtest::SharedDataFile("draws.csv")}).exitCode, 0);
+  EXPECT_EQ(kwtest::ReadBytes(dir_.path() + "data/GZahlen.emz"), before);
+}
+
+TEST_F(Cli, ImportRefusesBadLineAndWritesNothing) {
+  const std::string csv = writeFile("bad.csv", "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2\n13.02.2004;16;29;32;36;41;7;9\n20.02.2004;7;7;39;47;50;2;5\n");
+  const Run r = run({"import-draws", csv});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("3"), std::string::npos) << r.err;  // names the line
+  EXPECT_FALSE(std::ifstream(dir_.path() + "data/GZahlen.emz").good());
+}
+
+// The worked examples of the evaluation: class order around the 2016 rule change, no-win rows,
+// two wins in one draw, two slips together.
+class CliEvaluate : public Cli {
+ protected:
+  void SetUp() override {
+    const std::string csv = writeFile("draws.csv",
+                                      "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2\n"
+                                      "23.09.2016;3;9;20;30;44;2;11\n"
+                                      "27.09.2016;3;9;20;30;44;2;11\n"
+                                      "30.09.2016;1;5;6;7;8;1;3\n");
+    ASSERT_EQ(run({"import-draws", csv}).exitCode, 0);
+  }
+};
+
+TEST_F(CliEvaluate, ClassSixAfterAndSevenBeforeTheRuleChange) {
+  const std::string slip = writeSlip("Mein Schein.emt", {{3, 9, 17, 28, 44, 2, 11}});
+  const Run after = run({"evaluate", "--from", "27.09.2016", slip});
+  ASSERT_EQ(after.exitCode, 0) << after.err;
+  EXPECT_EQ(after.out,
+            "Auswertung für den 27.09.2016\n"
+            "1: Mein Schein\n"
+            "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
+            "27.09.2016\tMein Schein\t1\t6\t108,76 €\t108,76 €\n");
+  const Run before = run({"evaluate", "--from", "23.09.2016", slip});
+  EXPECT_EQ(before.out,
+            "Auswertung für den 23.09.2016\n"
+            "1: Mein Schein\n"
+            "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
+            "23.09.2016\tMein Schein\t1\t7\t75,96 €\t75,96 €\n");
+}
+
+TEST_F(CliEvaluate, NoWinRowsTwoWinsAndTwoSlipsTogether) {
+  const std::string one = writeSlip("eins.emt", {{10, 11, 12, 13, 14, 4, 5},
+                                                 {1, 5, 40, 41, 42, 6, 7},
+                                                 {10, 11, 12, 13, 15, 4, 5},
+                                                 {10, 11, 12, 13, 16, 4, 5},
+                                                 {1, 5, 6, 41, 42, 9, 10}});
+  const std::string two = writeSlip("zwei.emt", {{20, 21, 22, 23, 24, 4, 5}});
+  // Last draw 30.09.2016 (1 5 6 7 8 / 1 3): row 2 is 2+0 (class 13), row 5 is 3+0 (class 10).
+  const Run r = run({"evaluate", one, two});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Auswertung für den 30.09.2016\n"
+            "1: 2 Dateien\n"
+            "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
+            "30.09.2016\teins\t2\t13\t4,36 €\t4,36 €\n"
+            "\t\t5\t10\t12,78 €\t17,14 €\n"
+            "\tzwei\t--\t--\t\t17,14 €\n");
+  const Run onlyTwo = run({"evaluate", "--only", "2", one, two});
+  EXPECT_EQ(onlyTwo.out,
+            "Auswertung für den 30.09.2016\n"
+            "1: zwei\n"
+            "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
+            "30.09.2016\tzwei\t--\t--\t\t0,00 €\n");
+}
+
+TEST_F(CliEvaluate, PeriodInOrderAndWrongPeriodRefused) {
+  const std::string slip = writeSlip("s.emt", {{45, 46, 47, 48, 49, 12, 10}});
+  const Run r = run({"evaluate", "--from", "23.09.2016", "--to", "30.09.2016", slip});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Auswertung der Ausspielungen vom 23.09.2016 bis 30.09.2016\n"
+            "1: s\n"
+            "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
+            "23.09.2016\ts\t--\t--\t\t\n"
+            "27.09.2016\ts\t--\t--\t\t\n"
+            "30.09.2016\ts\t--\t--\t\t0,00 €\n");
+  const Run wrong = run({"evaluate", "--from", "30.09.2016", "--to", "23.09.2016", slip});
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_EQ(wrong.err, "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\n\nIch breche erst einmal ab.\n");
+}
+
+}  // namespace
