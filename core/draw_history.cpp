@@ -29,38 +29,50 @@ bool IsCompleteDraw(const TGewZahlen& draw) {
   return DistinctInRange(draw.GZ, kMaxMain) && DistinctInRange(draw.SZ, kMaxStar);
 }
 
+DecodedHistory DecodeHistory(const std::vector<std::uint8_t>& bytes) {
+  DecodedHistory result;
+  result.draws = DecodeDrawRecords(bytes);
+  auto& draws = result.draws;
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    const TGewZahlen& d = draws[i];
+    const bool ascending = i == 0 || d.datum > draws[i - 1].datum;
+    if (IsCompleteDraw(d) && IsPlausibleDate(d.datum) && ascending) continue;
+    draws.resize(i);
+    result.badRecord = static_cast<long long>(i);
+    break;
+  }
+  return result;
+}
+
 Result<void> LoadDraws(AppState& state) {
   state.Draws.clear();
   const std::string path = state.dataFile(kDrawsFileName);
   if (!FileExists(path)) return {};
   auto bytes = ReadWholeFile(path, kMaxDrawsFileBytes);
   if (!bytes) return bytes.error();
-  std::vector<TGewZahlen> draws = DecodeDrawRecords(*bytes);
-  for (std::size_t i = 0; i < draws.size(); ++i) {
-    const TGewZahlen& d = draws[i];
-    const bool ascending = i == 0 || d.datum > draws[i - 1].datum;
-    if (IsCompleteDraw(d) && IsPlausibleDate(d.datum) && ascending) continue;
-    draws.resize(i);
-    state.Draws = std::move(draws);
-    std::string message = "Die Datei \"" + std::string(kDrawsFileName) + "\" ist beschädigt: Datensatz " +
-                          std::to_string(i + 1) + " enthält kein gültiges Datum oder ungültige Zahlen.\r\r" +
-                          "Ich habe die " + std::to_string(i) + " Ausspielungen davor eingelesen.";
-    const std::string copy = path + ".defekt";
-    if (auto saved = WriteFileAtomically(copy, *bytes); saved)
-      message += " Die vollständige Datei ist als \"" + FileNameOf(copy) + "\" gesichert.";
-    else
-      message += "\r\r" + saved.error().message;
-    return IoError(message);
-  }
-  state.Draws = std::move(draws);
-  return {};
+  DecodedHistory history = DecodeHistory(*bytes);
+  state.Draws = std::move(history.draws);
+  if (history.badRecord < 0) return {};
+  const auto kept = state.Draws.size();
+  std::string message = "Die Datei \"" + std::string(kDrawsFileName) + "\" ist beschädigt: Datensatz " +
+                        std::to_string(kept + 1) + " enthält kein gültiges Datum oder ungültige Zahlen.\r\r" +
+                        "Ich habe die " + std::to_string(kept) + " Ausspielungen davor eingelesen.";
+  const std::string copy = path + ".defekt";
+  if (auto saved = WriteFileAtomically(copy, *bytes); saved)
+    message += " Die vollständige Datei ist als \"" + FileNameOf(copy) + "\" gesichert.";
+  else
+    message += "\r\r" + saved.error().message;
+  return IoError(message);
 }
 
 Result<void> SaveDraws(AppState& state, const std::vector<std::string>& dateTexts) {
-  for (std::size_t i = 0; i < state.Draws.size() && i < dateTexts.size(); ++i)
-    if (auto date = ParseDateText(dateTexts[i])) state.Draws[i].datum = *date;
-  if (auto written = WriteFileAtomically(state.dataFile(kDrawsFileName), EncodeRecords(state.Draws)); !written)
+  // Dates go into a copy first so that a failed write leaves the history in memory as it was.
+  std::vector<TGewZahlen> draws = state.Draws;
+  for (std::size_t i = 0; i < draws.size() && i < dateTexts.size(); ++i)
+    if (auto date = ParseDateText(dateTexts[i])) draws[i].datum = *date;
+  if (auto written = WriteFileAtomically(state.dataFile(kDrawsFileName), EncodeRecords(draws)); !written)
     return written;
+  state.Draws = std::move(draws);
   state.NewDrawPending = false;
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The draw history "GZahlen.emz": loading, writing back, dating the next draw, list texts.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ inline constexpr std::size_t kMaxDrawsFileBytes = 16u * 1024 * 1024;
 // Five distinct main numbers 1..50 and two distinct stars 1..12.
 bool IsCompleteDraw(const TGewZahlen& draw);
 
+// The draws of a "GZahlen.emz" image up to its first damaged record (numbers out of range,
+// an implausible date, a date not after the one before); badRecord is that record's 0-based
+// index, or -1 when every whole record is sound.
+struct DecodedHistory {
+  std::vector<TGewZahlen> draws;
+  long long badRecord = -1;
+};
+DecodedHistory DecodeHistory(const std::vector<std::uint8_t>& bytes);
+
 // Reads DataDir + "GZahlen.emz" into Draws. A missing file is an empty history. A file whose
 // record n is damaged (numbers out of range, dates not ascending) keeps the n draws before it,
 // keeps a copy of the whole file as "GZahlen.emz.defekt" so that a later save loses nothing,
@@ -27,7 +37,7 @@ Result<void> LoadDraws(AppState& state);
 
 // Writes all of Draws back. Entry i of dateTexts (the draw chooser's list) dates draw i; draws
 // without an entry, or whose entry does not parse, keep their own date, so the file is never
-// shorter than Draws.
+// shorter than Draws. A failed write leaves Draws and NewDrawPending as they were.
 Result<void> SaveDraws(AppState& state, const std::vector<std::string>& dateTexts);
 
 struct NextDraw {

@@ -1,0 +1,332 @@
+#include "core/draw_history.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sys/stat.h>
+
+#include "core/dates.h"
+#include "core/file_io.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+TGewZahlen Draw(int y, int m, int d, std::array<std::uint8_t, 5> gz = {3, 9, 20, 30, 44},
+                std::array<std::uint8_t, 2> sz = {2, 11}) {
+  TGewZahlen r;
+  r.datum = EncodeDate(y, m, d);
+  r.GZ = gz;
+  r.SZ = sz;
+  return r;
+}
+
+struct HistoryDir {
+  kwtest::TempDir dir;
+  AppState state;
+  HistoryDir() { state.DataDir = dir.path(); }
+  std::string file() const { return dir.file(kDrawsFileName); }
+  void write(const std::vector<std::uint8_t>& bytes) const { kwtest::WriteBytes(file(), bytes); }
+  std::vector<std::uint8_t> read() const { return kwtest::ReadBytes(file()); }
+};
+
+// The real history as 16-byte records.
+std::vector<TGewZahlen> RealHistory() {
+  std::ifstream in(kwtest::SharedDataFile("draws.csv"));
+  std::vector<TGewZahlen> draws;
+  std::string line;
+  std::getline(in, line);  // header
+  while (std::getline(in, line)) {
+    int d, m, y, g[5], s[2];
+    if (std::sscanf(line.c_str(), "%d.%d.%d;%d;%d;%d;%d;%d;%d;%d", &d, &m, &y, &g[0], &g[1], &g[2], &g[3], &g[4],
+                    &s[0], &s[1]) != 10)
+      continue;
+    TGewZahlen r;
+    r.datum = EncodeDate(y, m, d);
+    for (int i = 0; i < 5; ++i) r.GZ[i] = static_cast<std::uint8_t>(g[i]);
+    for (int i = 0; i < 2; ++i) r.SZ[i] = static_cast<std::uint8_t>(s[i]);
+    draws.push_back(r);
+  }
+  return draws;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(LoadDraws, MissingFileIsAnEmptyHistory) {
+  HistoryDir h;
+  h.state.Draws = {Draw(2024, 3, 15)};
+  ASSERT_TRUE(LoadDraws(h.state));
+  EXPECT_TRUE(h.state.Draws.empty());
+  EXPECT_EQ(HistoryHeadingText(h.state), "Noch keine Gewinnreihen vorhanden");
+}
+
+TEST(LoadDraws, ReadsWholeRecordsOnlyAndIgnoresTheRest) {
+  const std::vector<TGewZahlen> two = {Draw(2024, 3, 15), Draw(2024, 3, 19, {1, 2, 3, 4, 50}, {1, 12})};
+  const auto twoBytes = EncodeRecords(two);
+  struct Case {
+    std::size_t size;
+    std::size_t draws;
+  };
+  for (const Case c : {Case{0, 0}, Case{15, 0}, Case{16, 1}, Case{31, 1}, Case{32, 2}, Case{40, 2}}) {
+    SCOPED_TRACE(c.size);
+    HistoryDir h;
+    std::vector<std::uint8_t> bytes = twoBytes;
+    bytes.resize(c.size, 0xEE);  // a torn tail: never a whole record
+    h.write(bytes);
+    const auto loaded = LoadDraws(h.state);
+    ASSERT_TRUE(loaded) << loaded.error().message;
+    EXPECT_EQ(h.state.Draws, std::vector<TGewZahlen>(two.begin(), two.begin() + static_cast<long>(c.draws)));
+    EXPECT_FALSE(FileExists(h.file() + ".defekt"));
+  }
+}
+
+TEST(LoadDraws, GarbageAfterGoodDrawsKeepsThemAndSavesACopy) {
+  HistoryDir h;
+  const std::vector<TGewZahlen> good = {Draw(2024, 3, 12), Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  std::vector<std::uint8_t> bytes = EncodeRecords(good);
+  std::mt19937 rng(4711);
+  while (bytes.size() < 1'000'003) bytes.push_back(static_cast<std::uint8_t>(rng()));
+  bytes[3 * 16 + 8] = 0;  // record 4 is surely damaged, whatever the random bytes say
+  h.write(bytes);
+
+  const auto loaded = LoadDraws(h.state);
+  ASSERT_FALSE(loaded);
+  EXPECT_EQ(h.state.Draws, good);
+  const std::string& message = loaded.error().message;
+  EXPECT_TRUE(Contains(message, "\"GZahlen.emz\" ist beschädigt: Datensatz 4 ")) << message;
+  EXPECT_TRUE(Contains(message, "die 3 Ausspielungen davor")) << message;
+  EXPECT_TRUE(Contains(message, "\"GZahlen.emz.defekt\" gesichert")) << message;
+  EXPECT_EQ(kwtest::ReadBytes(h.file() + ".defekt"), bytes);
+  EXPECT_EQ(h.read(), bytes);  // loading never rewrites the history itself
+}
+
+TEST(LoadDraws, GarbageFromTheFirstByteGivesAnEmptyHistory) {
+  HistoryDir h;
+  std::vector<std::uint8_t> bytes(1'000'000);
+  std::mt19937 rng(17);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
+  bytes[8] = 0xFF;
+  h.write(bytes);
+  const auto loaded = LoadDraws(h.state);
+  ASSERT_FALSE(loaded);
+  EXPECT_TRUE(h.state.Draws.empty());
+  EXPECT_TRUE(Contains(loaded.error().message, "Datensatz 1 ")) << loaded.error().message;
+  EXPECT_TRUE(Contains(loaded.error().message, "die 0 Ausspielungen")) << loaded.error().message;
+  EXPECT_EQ(kwtest::ReadBytes(h.file() + ".defekt"), bytes);
+}
+
+TEST(LoadDraws, StopsAtTheFirstImplausibleRecord) {
+  struct Case {
+    const char* what;
+    TGewZahlen third;
+  };
+  auto with = [](auto change) {
+    TGewZahlen d = Draw(2024, 3, 19);
+    change(d);
+    return d;
+  };
+  const Case cases[] = {
+      {"main number 0", with([](TGewZahlen& d) { d.GZ[0] = 0; })},
+      {"main number 51", with([](TGewZahlen& d) { d.GZ[4] = 51; })},
+      {"main number 255", with([](TGewZahlen& d) { d.GZ[2] = 255; })},
+      {"star 0", with([](TGewZahlen& d) { d.SZ[0] = 0; })},
+      {"star 13", with([](TGewZahlen& d) { d.SZ[1] = 13; })},
+      {"repeated main number", with([](TGewZahlen& d) { d.GZ[3] = d.GZ[1]; })},
+      {"repeated star", with([](TGewZahlen& d) { d.SZ[1] = d.SZ[0]; })},
+      {"zero record", TGewZahlen{}},
+      {"same date as before", with([](TGewZahlen& d) { d.datum = EncodeDate(2024, 3, 15); })},
+      {"date before the one before", with([](TGewZahlen& d) { d.datum = EncodeDate(2024, 3, 12); })},
+      {"fraction of a day", with([](TGewZahlen& d) { d.datum += 0.5; })},
+      {"NaN date", with([](TGewZahlen& d) { d.datum = std::numeric_limits<double>::quiet_NaN(); })},
+      {"infinite date", with([](TGewZahlen& d) { d.datum = std::numeric_limits<double>::infinity(); })},
+      {"date after 9999", with([](TGewZahlen& d) { d.datum = 1e9; })},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HistoryDir h;
+    const std::vector<TGewZahlen> records = {Draw(2024, 3, 8), Draw(2024, 3, 15), c.third, Draw(2024, 3, 22)};
+    h.write(EncodeRecords(records));
+    const auto loaded = LoadDraws(h.state);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error().kind, ErrorKind::Io);
+    EXPECT_TRUE(Contains(loaded.error().message, "Datensatz 3 ")) << loaded.error().message;
+    EXPECT_EQ(h.state.Draws, std::vector<TGewZahlen>(records.begin(), records.begin() + 2));
+  }
+}
+
+TEST(LoadDraws, RefusesAFileTooLargeForAnyHistory) {
+  HistoryDir h;
+  h.state.Draws = {Draw(2024, 3, 15)};
+  h.write({});
+  std::filesystem::resize_file(h.file(), kMaxDrawsFileBytes + 1);  // sparse: no 16 MB written
+  const auto loaded = LoadDraws(h.state);
+  ASSERT_FALSE(loaded);
+  EXPECT_TRUE(Contains(loaded.error().message, "zu groß")) << loaded.error().message;
+  EXPECT_TRUE(h.state.Draws.empty());
+  EXPECT_EQ(std::filesystem::file_size(h.file()), kMaxDrawsFileBytes + 1);
+  EXPECT_FALSE(FileExists(h.file() + ".defekt"));
+}
+
+TEST(SaveDraws, RealHistoryRoundTripsByteForByte) {
+  HistoryDir h;
+  std::vector<TGewZahlen> draws = RealHistory();
+  ASSERT_EQ(draws.size(), 1974u);
+  // The filler byte means nothing but must survive a save.
+  draws[0].filler = 0x5A;
+  draws[1000].filler = 0xFF;
+  const auto original = EncodeRecords(draws);
+  h.write(original);
+  ASSERT_TRUE(LoadDraws(h.state));
+  ASSERT_EQ(h.state.Draws, draws);
+
+  ASSERT_TRUE(SaveDraws(h.state, DrawDateTexts(h.state.Draws)));
+  EXPECT_EQ(h.read(), original);
+  ASSERT_TRUE(SaveDraws(h.state, {}));
+  EXPECT_EQ(h.read(), original);
+  EXPECT_EQ(HistoryHeadingText(h.state), "1974 Gewinnreihen vom 13.02.2004 bis 21.08.2026");
+}
+
+TEST(SaveDraws, FewerOrUnreadableDateTextsNeverShortenTheFile) {
+  HistoryDir h;
+  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  h.state.NewDrawPending = true;
+  ASSERT_TRUE(SaveDraws(h.state, {"11.03.2024", "kaputt"}));
+  const auto saved = DecodeDrawRecords(h.read());
+  ASSERT_EQ(saved.size(), 3u);
+  EXPECT_EQ(saved[0].datum, EncodeDate(2024, 3, 11));  // the list's date wins
+  EXPECT_EQ(saved[1].datum, EncodeDate(2024, 3, 15));  // unreadable text: own date kept
+  EXPECT_EQ(saved[2].datum, EncodeDate(2024, 3, 19));  // no text: own date kept
+  EXPECT_EQ(saved, h.state.Draws);
+  EXPECT_FALSE(h.state.NewDrawPending);
+}
+
+TEST(SaveDraws, FullDiskKeepsOldFileAndHistoryInMemory) {
+  HistoryDir h;
+  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{Draw(2024, 3, 12)});
+  h.write(oldBytes);
+  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15)};
+  h.state.NewDrawPending = true;
+  const auto before = h.state.Draws;
+
+  testing::SimulateDiskFullAfter(20);
+  const auto saved = SaveDraws(h.state, {"05.03.2024", "08.03.2024"});
+  testing::SimulateDiskFullAfter(std::nullopt);
+
+  ASSERT_FALSE(saved);
+  EXPECT_EQ(saved.error().kind, ErrorKind::Io);
+  EXPECT_TRUE(Contains(saved.error().message, "\"GZahlen.emz\" kann nicht gespeichert werden")) << saved.error().message;
+  EXPECT_TRUE(Contains(saved.error().message, "kein Platz")) << saved.error().message;
+  EXPECT_EQ(h.read(), oldBytes);
+  EXPECT_EQ(h.state.Draws, before);
+  EXPECT_TRUE(h.state.NewDrawPending);  // the new draw is still unsaved
+}
+
+TEST(SaveDraws, ReadOnlyFolderKeepsOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+  HistoryDir h;
+  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{Draw(2024, 3, 12)});
+  h.write(oldBytes);
+  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15)};
+  ::chmod(h.dir.path().c_str(), 0500);
+  const auto saved = SaveDraws(h.state, {});
+  ::chmod(h.dir.path().c_str(), 0700);
+  ASSERT_FALSE(saved);
+  EXPECT_TRUE(Contains(saved.error().message, "Zugriff verweigert")) << saved.error().message;
+  EXPECT_EQ(h.read(), oldBytes);
+}
+
+TEST(NextDrawDate, TuesdayToFridayAndFridayToTuesday) {
+  const double tue19 = EncodeDate(2024, 3, 19), fri22 = EncodeDate(2024, 3, 22), tue26 = EncodeDate(2024, 3, 26);
+  ASSERT_EQ(DayOfWeek(tue19), kTuesday);
+  ASSERT_EQ(DayOfWeek(fri22), kFriday);
+  struct Case {
+    const char* what;
+    double last, now;
+    double step, date;
+    bool inFuture;
+  };
+  const Case cases[] = {
+      {"Tuesday, asked on Saturday", tue19, EncodeDate(2024, 3, 23) + 0.5, 3, fri22, false},
+      {"Friday, asked on Wednesday", fri22, EncodeDate(2024, 3, 27) + 0.1, 4, tue26, false},
+      {"Friday, asked on Monday evening", fri22, EncodeDate(2024, 3, 25) + 20.0 / 24, 4, tue26, true},
+      {"Friday, asked at midnight of the draw day", fri22, tue26, 4, tue26, false},
+      {"Tuesday, asked on the same day", tue19, tue19 + 0.9, 3, fri22, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const NextDraw next = NextDrawDate(c.last, c.now);
+    EXPECT_EQ(next.step, c.step);
+    EXPECT_EQ(next.date, c.date);
+    EXPECT_EQ(next.inFuture, c.inFuture);
+  }
+}
+
+TEST(AppendPendingDraw, AppendsAZeroRecordAfterACompleteDraw) {
+  AppState s;
+  s.Draws = {Draw(2024, 3, 19), Draw(2024, 3, 22)};
+  const auto next = AppendPendingDraw(s, EncodeDate(2024, 3, 25) + 20.0 / 24);
+  ASSERT_TRUE(next) << next.error().message;
+  EXPECT_TRUE(next->inFuture);  // the clairvoyance message is due, the row is appended all the same
+  ASSERT_EQ(s.Draws.size(), 3u);
+  TGewZahlen expected;
+  expected.datum = EncodeDate(2024, 3, 26);
+  EXPECT_EQ(s.Draws.back(), expected);
+  EXPECT_TRUE(s.NewDrawPending);
+}
+
+TEST(AppendPendingDraw, RefusesAfterAnIncompleteLastDraw) {
+  const std::string message =
+      "Bitte komplettieren Sie zunächst Ihre vorherigen Angaben.\r\rIch breche erst einmal ab.";
+  auto pendingTwice = [] {
+    AppState s;
+    s.Draws = {Draw(2024, 3, 22)};
+    (void)AppendPendingDraw(s, EncodeDate(2024, 3, 30));
+    return s;
+  };
+  auto lastWith = [](auto change) {
+    AppState s;
+    s.Draws = {Draw(2024, 3, 19), Draw(2024, 3, 22)};
+    change(s.Draws.back());
+    return s;
+  };
+  struct Case {
+    const char* what;
+    AppState state;
+  };
+  Case cases[] = {
+      {"pending draw not yet saved", pendingTwice()},
+      {"star 13", lastWith([](TGewZahlen& d) { d.SZ[1] = 13; })},
+      {"main number 0", lastWith([](TGewZahlen& d) { d.GZ[0] = 0; })},
+      {"repeated main number", lastWith([](TGewZahlen& d) { d.GZ[1] = d.GZ[0]; })},
+      {"empty history", AppState{}},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto before = c.state.Draws;
+    const bool pendingBefore = c.state.NewDrawPending;
+    const auto next = AppendPendingDraw(c.state, EncodeDate(2024, 3, 30));
+    ASSERT_FALSE(next);
+    EXPECT_EQ(next.error().kind, ErrorKind::Refused);
+    EXPECT_EQ(next.error().message, message);
+    EXPECT_EQ(c.state.Draws, before);
+    EXPECT_EQ(c.state.NewDrawPending, pendingBefore);
+  }
+}
+
+TEST(DrawTexts, RangeHeadingAndDateList) {
+  AppState s;
+  s.Draws = {Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  EXPECT_EQ(DrawRangeText(s, 0, 1), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
+  EXPECT_EQ(DrawRangeText(s, 1, 1), "1 Gewinnreihen vom 19.03.2024 bis 19.03.2024");
+  EXPECT_EQ(HistoryHeadingText(s), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
+  EXPECT_EQ(DrawDateTexts(s.Draws), (std::vector<std::string>{"15.03.2024", "19.03.2024"}));
+}
+
+}  // namespace
+}  // namespace kw
