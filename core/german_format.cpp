@@ -1,5 +1,6 @@
 #include "core/german_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,13 +22,15 @@ std::string GroupDigits(std::string_view digits) {
 
 std::string FormatGrouped(double x, int decimals, int significant) {
   if (!std::isfinite(x)) return {};
-  // Round to the significant digits first, as a 10-digit float format would.
+  // Round to the significant digits first, as a 10-digit float format would. The charconv
+  // routines ignore the C locale, which a GUI toolkit may have switched to the user's.
   char sig[64];
-  std::snprintf(sig, sizeof sig, "%.*e", significant - 1, x);
-  const double rounded = std::strtod(sig, nullptr);
+  const auto sigEnd = std::to_chars(sig, sig + sizeof sig, x, std::chars_format::scientific, significant - 1).ptr;
+  double rounded = 0;
+  std::from_chars(sig, sigEnd, rounded);
   char fixed[400];
-  std::snprintf(fixed, sizeof fixed, "%.*f", decimals, std::fabs(rounded));
-  std::string_view s(fixed);
+  const auto fixedEnd = std::to_chars(fixed, fixed + sizeof fixed, std::fabs(rounded), std::chars_format::fixed, decimals).ptr;
+  std::string_view s(fixed, static_cast<std::size_t>(fixedEnd - fixed));
   const auto dot = s.find('.');
   std::string out;
   const std::string_view intPart = s.substr(0, dot);
@@ -78,8 +81,9 @@ std::optional<double> ParseGermanDecimal(std::string_view text) {
     }
   }
   if (!digitsBefore && !digitsAfter) return std::nullopt;
-  const double v = std::strtod(ascii.c_str(), nullptr);
-  if (!std::isfinite(v)) return std::nullopt;
+  double v = 0;
+  const auto parsed = std::from_chars(ascii.data() + (ascii[0] == '+' ? 1 : 0), ascii.data() + ascii.size(), v);
+  if (parsed.ec != std::errc() || !std::isfinite(v)) return std::nullopt;
   return v;
 }
 
