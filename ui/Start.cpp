@@ -1,0 +1,85 @@
+#include "ui/Start.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QThread>
+
+#include "platform/paths.h"
+#include "ui/artwork.h"
+#include "ui/look.h"
+#include "ui/message_box.h"
+
+namespace kw::ui {
+
+namespace {
+int fadePauseMs = 5;
+}
+
+Result<void> InitialiseAppPaths(AppState& state) {
+  state.ProgramDir = kw::platform::ProgramDirectory();
+  state.TempFile = kw::platform::TempFilePath();
+  const auto dataDir = kw::platform::EnsureDataDirectory();
+  state.DataDir = dataDir.path;
+  if (!dataDir.error.empty()) return IoError(dataDir.error);
+  return {};
+}
+
+void TFStart::setFadePauseMs(int ms) { fadePauseMs = ms; }
+
+TFStart::TFStart(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("FStart"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ProgramFont());
+  setWindowTitle(Q(kProgramTitle) + QLatin1Char(' ') + Q(kProgramVersion));
+  setFixedSize(400, 300);
+  picture_ = SplashPicture(QSize(400, 300));
+
+  BWeiter = new QPushButton(QStringLiteral("Weiter"), this);
+  BWeiter->setObjectName(QStringLiteral("BWeiter"));
+  BWeiter->setGeometry(306, 262, 82, 26);
+  BWeiter->setEnabled(false);
+  BWeiter->setCursor(Qt::WaitCursor);
+  connect(BWeiter, &QPushButton::clicked, this, &TFStart::BWeiterClick);
+
+  if (auto paths = InitialiseAppPaths(App()); !paths) MessageBox::showError(this, paths.error());
+}
+
+void TFStart::setInitialisationDone(QWidget* mainWindow) {
+  mainWindow_ = mainWindow;
+  BWeiter->setEnabled(true);
+  BWeiter->setCursor(Qt::PointingHandCursor);
+}
+
+void TFStart::BWeiterClick() {
+  BWeiter->hide();
+  BWeiter->setEnabled(false);
+  close();
+}
+
+void TFStart::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawPixmap(0, 0, picture_);
+}
+
+void TFStart::closeEvent(QCloseEvent* event) {
+  if (!faded_) {
+    faded_ = true;
+    crossFade();
+  }
+  event->accept();
+}
+
+void TFStart::crossFade() {
+  if (!mainWindow_) return;
+  for (int v = 1; v <= 255; ++v) {
+    mainWindow_->setWindowOpacity(v / 255.0);
+    setWindowOpacity((255 - v) / 255.0);
+    if (fadePauseMs > 0) QThread::msleep(static_cast<unsigned long>(fadePauseMs));
+    QApplication::processEvents();
+    if (!mainWindow_) return;
+  }
+}
+
+}  // namespace kw::ui

@@ -1,0 +1,32 @@
+#include "ui/look.h"
+
+#include <QApplication>
+
+namespace kw::ui {
+
+QFont ProgramFont() {
+  QFont font = QApplication::font();
+  // Every property set explicitly, so a bold group box title does not leak into its children.
+  font.setFamily(font.family());
+  font.setPointSize(8);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  return font;
+}
+
+QFont BoldFont(int pointSize) {
+  QFont font = ProgramFont();
+  font.setPointSize(pointSize);
+  font.setBold(true);
+  return font;
+}
+
+QString BreakAtHyphens(const QString& text) {
+  QString out = text;
+  for (qsizetype i = 1; i + 1 < out.size(); ++i)
+    if (out[i] == QLatin1Char('-') && out[i + 1] == QLatin1Char(' ') && out[i - 1].isLetter())
+      out[i + 1] = QLatin1Char('\n');
+  return out;
+}
+
+}  // namespace kw::ui
