@@ -1,0 +1,384 @@
+#include "evaluation/evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "core/dates.h"
+#include "core/game_rules.h"
+#include "core/quota_store.h"
+
+namespace kw {
+namespace {
+
+TGewZahlen Draw(double day, std::array<std::uint8_t, 5> gz, std::array<std::uint8_t, 2> sz) {
+  TGewZahlen d;
+  d.datum = day;
+  d.GZ = gz;
+  d.SZ = sz;
+  return d;
+}
+
+TSchein Tip(std::array<std::uint8_t, 5> gz, std::array<std::uint8_t, 2> sz) { return {gz, sz}; }
+
+std::vector<TSM> Sets(const std::vector<TSchein>& rows) {
+  std::vector<TSM> out;
+  for (const auto& r : rows) out.push_back(RowToSets(r));
+  return out;
+}
+
+std::array<std::string, 6> RowTexts(const EvalTable& t, int row) {
+  std::array<std::string, 6> texts;
+  for (int c = 0; c < 6; ++c) texts[static_cast<std::size_t>(c)] = t.cell(c, row);
+  return texts;
+}
+
+using Texts = std::array<std::string, 6>;
+
+// A slip that loses against everything below: no number of 40..50 or star 12 is drawn there.
+const TSchein kLoser = Tip({41, 42, 43, 44, 45}, {3, 12});
+
+struct Fixture {
+  AppState s;
+  EvalTable run(const std::vector<std::vector<TSchein>>& slips, const std::vector<std::string>& captions,
+                PeriodChoice p) {
+    s.TipSets.clear();
+    for (const auto& slip : slips) s.TipSets.push_back(Sets(slip));
+    const auto checked = CheckPeriod(s, p);
+    EXPECT_TRUE(checked) << (checked ? "" : checked.error().message);
+    return EvaluateRows(s, captions);
+  }
+};
+
+TEST(EvaluateRows, ThreePlusTwoChangesClassWithTheRuleChange) {
+  const struct {
+    double day;
+    int expected;
+  } cases[] = {
+      {EncodeDate(2016, 9, 23), 7},
+      {kRuleChangeDay, 7},  // 25.09.2016 still has the earlier order
+      {EncodeDate(2016, 9, 27), 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(DateText(c.day));
+    Fixture t;
+    t.s.Draws = {Draw(c.day, {3, 9, 20, 30, 44}, {2, 11})};
+    const auto table = t.run({{Tip({3, 9, 17, 28, 44}, {2, 11})}}, {"Samstag"}, {0, 0, false});
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(3, 1), std::to_string(c.expected));
+    EXPECT_EQ(table.prizeClass(1), c.expected);
+    const float amount = DefaultQuotasNew[static_cast<std::size_t>(c.expected)];
+    EXPECT_EQ(table.cell(4, 1), FormatEuro(amount));
+  }
+  // 4+0 the other way round.
+  Fixture t;
+  t.s.Draws = {Draw(kRuleChangeDay, {3, 9, 20, 30, 44}, {2, 11}), Draw(kRuleChangeDay + 2, {3, 9, 20, 30, 44}, {2, 11})};
+  const auto table = t.run({{Tip({3, 9, 20, 30, 1}, {4, 5})}}, {"A"}, {0, 1, true});
+  ASSERT_EQ(table.rowCount(), 3);
+  EXPECT_EQ(table.prizeClass(1), 6);
+  EXPECT_EQ(table.prizeClass(2), 7);
+}
+
+TEST(EvaluateRows, DrawWithoutWinGivesOneMarkedRow) {
+  Fixture t;
+  t.s.Draws = {Draw(EncodeDate(2024, 3, 15), {1, 2, 3, 4, 5}, {1, 2})};
+  t.s.EvalCount = 7;
+  const auto table = t.run({{kLoser, kLoser}}, {"Samstag"}, {0, 0, false});
+  ASSERT_EQ(table.rowCount(), 2);
+  EXPECT_EQ(RowTexts(table, 0), (Texts{"Datum", "Datei", "Feld", "GKl.", "Gewinn", "Gewinnsumme"}));
+  EXPECT_EQ(RowTexts(table, 1), (Texts{"15.03.2024", "Samstag", "--", "--", "", "0,00 €"}));
+  EXPECT_EQ(table.prizeClass(1), 0);
+  EXPECT_EQ(t.s.EvalCaption, "7: Samstag");
+}
+
+TEST(EvaluateRows, TwoWinsOfOneSlipInOneDrawAndTheRunningSum) {
+  Fixture t;
+  const double day = EncodeDate(2024, 3, 15);
+  t.s.Draws = {Draw(day, {1, 2, 3, 4, 5}, {1, 2})};
+  TQuoten q;
+  q.datum = day;
+  q.q.fill(-1.0f);
+  q.amount(9) = 17.5f;  // class 13 stays missing: 4,36 €
+  t.s.Quotas = {q};
+  const std::vector<TSchein> slip = {kLoser, Tip({1, 2, 41, 42, 43}, {7, 8}), kLoser, kLoser,
+                                     Tip({1, 2, 3, 42, 43}, {1, 8})};
+  const auto table = t.run({slip}, {"Samstag"}, {0, 0, false});
+  ASSERT_EQ(table.rowCount(), 3);
+  EXPECT_EQ(RowTexts(table, 1), (Texts{"15.03.2024", "Samstag", "2", "13", "4,36 €", "4,36 €"}));
+  EXPECT_EQ(RowTexts(table, 2), (Texts{"", "", "5", "9", "17,50 €", "21,86 €"}));
+  EXPECT_EQ(table.totalCents(), 2186);
+  EXPECT_EQ(table.drawIndex(2), 0);
+}
+
+TEST(EvaluateRows, PeriodOfSeveralDrawsAndTwoSlips) {
+  Fixture t;
+  const double fri = EncodeDate(2024, 3, 8);
+  t.s.Draws = {Draw(fri - 3, {10, 11, 12, 13, 14}, {5, 6}), Draw(fri, {1, 2, 3, 4, 5}, {1, 2}),
+               Draw(fri + 4, {20, 21, 22, 23, 24}, {9, 10}), Draw(fri + 7, {1, 2, 3, 4, 5}, {1, 2})};
+  t.s.EvalCount = 3;
+  const std::vector<TSchein> winner = {Tip({1, 2, 30, 31, 32}, {7, 8})};  // 2+0 in draws 1 and 3
+  const auto table = t.run({{kLoser}, winner}, {"Dienstag", "Freitag"}, {1, 3, true});
+  const std::vector<Texts> expected = {
+      {"08.03.2024", "Dienstag", "--", "--", "", ""},
+      {"", "Freitag", "1", "13", "4,36 €", "4,36 €"},
+      {"12.03.2024", "Dienstag", "--", "--", "", ""},
+      {"", "Freitag", "--", "--", "", ""},
+      {"15.03.2024", "Dienstag", "--", "--", "", ""},
+      {"", "Freitag", "1", "13", "4,36 €", "8,72 €"},
+  };
+  ASSERT_EQ(table.rowCount(), 7);
+  for (int row = 1; row <= 6; ++row) EXPECT_EQ(RowTexts(table, row), expected[static_cast<std::size_t>(row - 1)]) << row;
+  EXPECT_EQ(t.s.EvalCaption, "3: 2 Dateien");
+  EXPECT_EQ(table.drawIndex(1), 1);
+  EXPECT_EQ(table.drawIndex(6), 3);
+}
+
+TEST(EvaluateRows, TwoLosingSlipsTogetherEndWithTheZeroSum) {
+  Fixture t;
+  t.s.Draws = {Draw(EncodeDate(2024, 3, 15), {1, 2, 3, 4, 5}, {1, 2})};
+  const auto table = t.run({{kLoser}, {kLoser, kLoser}}, {"A", "B"}, {0, 0, false});
+  ASSERT_EQ(table.rowCount(), 3);
+  EXPECT_EQ(RowTexts(table, 1), (Texts{"15.03.2024", "A", "--", "--", "", ""}));
+  EXPECT_EQ(RowTexts(table, 2), (Texts{"", "B", "--", "--", "", "0,00 €"}));
+}
+
+TEST(EvaluateRows, MissingQuotaFallsBackToTheStandardAmount) {
+  for (bool withRecord : {false, true}) {
+    Fixture t;
+    const double day = EncodeDate(2010, 5, 7);  // earlier order: the fallback is still the current amount
+    t.s.Draws = {Draw(day, {1, 2, 3, 4, 5}, {1, 2})};
+    if (withRecord) {
+      TQuoten q;
+      q.datum = day;  // all amounts 0
+      t.s.Quotas = {q};
+    }
+    const auto table = t.run({{Tip({1, 2, 40, 41, 42}, {3, 4})}}, {"A"}, {0, 0, false});
+    EXPECT_EQ(table.cell(4, 1), "4,36 €");
+    EXPECT_EQ(table.cell(5, 1), "4,36 €");
+  }
+}
+
+TEST(EvaluateRows, RunningSumKeepsEveryCent) {
+  // In single precision 190000000 + 4.36 is 190000000 and 49223032 + 4.36 is 49223036.
+  Fixture t;
+  const double day = EncodeDate(2024, 3, 15);
+  t.s.Draws = {Draw(day, {1, 2, 3, 4, 5}, {1, 2})};
+  TQuoten q;
+  q.datum = day;
+  q.q.fill(-1.0f);
+  q.amount(1) = 190000000.0f;
+  q.amount(12) = 9.49f;
+  t.s.Quotas = {q};
+  std::vector<TSchein> slip = {Tip({1, 2, 3, 4, 5}, {1, 2})};
+  for (int i = 0; i < 1000; ++i) slip.push_back(Tip({1, 2, 40, 41, 42}, {1, 12}));  // 2+1: 9,49 €
+  const auto table = t.run({slip}, {"A"}, {0, 0, false});
+  ASSERT_EQ(table.rowCount(), 1002);
+  EXPECT_EQ(table.cell(4, 1), "190.000.000,00 €");
+  EXPECT_EQ(table.cell(4, 2), "9,49 €");
+  EXPECT_EQ(table.cell(5, 2), "190.000.009,49 €");
+  EXPECT_EQ(table.totalCents(), 19'000'000'000 + 1000 * 949);
+  EXPECT_EQ(table.cell(5, 1001), "190.009.490,00 €");
+  EXPECT_EQ(FormatEuro(static_cast<double>(table.totalCents()) / 100.0), "190.009.490,00 €");
+}
+
+// The plain method, number by number through the shared routines, as the table has to read.
+std::vector<Texts> Reference(const AppState& s, const std::vector<std::string>& captions) {
+  std::vector<Texts> rows;
+  std::int64_t total = 0;
+  for (std::size_t j = 0; j < s.PeriodSets.size(); ++j) {
+    const int d = s.PeriodStart + static_cast<int>(j);
+    const bool current = IsCurrentOrder(s.Draws[static_cast<std::size_t>(d)].datum);
+    bool firstOfDraw = true;
+    for (std::size_t f = 0; f < s.TipSets.size(); ++f) {
+      rows.push_back({firstOfDraw ? DateText(s.Draws[static_cast<std::size_t>(d)].datum) : "", captions[f], "--", "--",
+                      "", ""});
+      firstOfDraw = false;
+      bool won = false;
+      for (std::size_t i = 0; i < s.TipSets[f].size(); ++i) {
+        const TSM& tip = s.TipSets[f][i];
+        const TSM& draw = s.PeriodSets[j];
+        std::array<std::uint8_t, 32> gz{}, sz{};
+        for (std::size_t b = 0; b < 32; ++b) {
+          gz[b] = static_cast<std::uint8_t>(tip.GZ[b] & draw.GZ[b]);
+          sz[b] = static_cast<std::uint8_t>(tip.SZ[b] & draw.SZ[b]);
+        }
+        const int k = PrizeClass(CountBits(gz.data(), 32), CountBits(sz.data(), 32), current);
+        if (k == 0) continue;
+        if (won) rows.push_back({"", "", "", "", "", ""});
+        won = true;
+        const std::int64_t cents = std::llround(static_cast<double>(QuotaFor(s, d, k)) * 100.0);
+        total += cents;
+        rows.back()[2] = std::to_string(i + 1);
+        rows.back()[3] = std::to_string(k);
+        rows.back()[4] = FormatEuroCents(cents);
+        rows.back()[5] = FormatEuroCents(total);
+      }
+    }
+  }
+  if (!rows.empty()) rows.back()[5] = FormatEuroCents(total);
+  return rows;
+}
+
+TSM RandomSets(std::mt19937& rng, bool anyBits) {
+  TSM t;
+  if (anyBits) {
+    // Whatever a set may carry: many bits, far beyond 50 and 12.
+    for (auto& b : t.GZ) b = static_cast<std::uint8_t>(rng() & rng());
+    for (auto& b : t.SZ) b = static_cast<std::uint8_t>(rng() & rng() & rng());
+    return t;
+  }
+  TSchein row;
+  // Small pools give many wins of every class.
+  for (auto& n : row.GZ) n = static_cast<std::uint8_t>(1 + rng() % 12);
+  for (auto& n : row.SZ) n = static_cast<std::uint8_t>(1 + rng() % 4);
+  return RowToSets(row);
+}
+
+TEST(EvaluateRows, EqualsThePlainMethodOnRandomData) {
+  for (int round = 0; round < 40; ++round) {
+    SCOPED_TRACE(round);
+    std::mt19937 rng(static_cast<unsigned>(round));
+    const bool anyBits = round % 4 == 3;
+    AppState s;
+    double day = kRuleChangeDay - 30;
+    for (int i = 0; i < 25; ++i) {
+      TGewZahlen d;
+      d.datum = day;
+      s.Draws.push_back(d);
+      day += 3 + static_cast<double>(rng() % 2);
+      TQuoten q;
+      q.datum = d.datum;
+      for (auto& a : q.q) a = rng() % 3 == 0 ? -1.0f : static_cast<float>(rng() % 100000) / 100.0f;
+      if (rng() % 5 != 0) s.Quotas.push_back(q);
+    }
+    std::vector<std::string> captions;
+    const int files = 1 + static_cast<int>(rng() % 3);
+    for (int f = 0; f < files; ++f) {
+      captions.push_back("S" + std::to_string(f));
+      std::vector<TSM> tips(rng() % 30);
+      for (auto& t : tips) t = RandomSets(rng, anyBits);
+      s.TipSets.push_back(tips);
+    }
+    const int from = static_cast<int>(rng() % 10);
+    ASSERT_TRUE(CheckPeriod(s, {from, from + static_cast<int>(rng() % 15), true}));
+    for (auto& p : s.PeriodSets) p = RandomSets(rng, anyBits);
+
+    const auto table = EvaluateRows(s, captions);
+    const auto expected = Reference(s, captions);
+    ASSERT_EQ(table.rowCount(), static_cast<int>(expected.size()) + 1);
+    for (int row = 1; row < table.rowCount(); ++row) {
+      ASSERT_EQ(RowTexts(table, row), expected[static_cast<std::size_t>(row - 1)]) << "row " << row;
+      const std::string& k = expected[static_cast<std::size_t>(row - 1)][3];
+      EXPECT_EQ(table.prizeClass(row), k == "--" ? 0 : std::stoi(k));
+    }
+  }
+}
+
+TEST(EvaluateRows, NothingToEvaluateGivesOnlyTheHeader) {
+  AppState s;
+  s.EvalCount = 2;
+  const auto table = EvaluateRows(s, {});
+  EXPECT_EQ(table.rowCount(), 1);
+  EXPECT_EQ(table.cell(0, 0), "Datum");
+  EXPECT_EQ(table.cell(0, 1), "");
+  EXPECT_EQ(table.cell(9, 0), "");
+  EXPECT_EQ(s.EvalCaption, "2: 0 Dateien");
+}
+
+TEST(CheckPeriod, ValidatesTheChoiceBeforeBuildingTheSets) {
+  const std::string periodMessage =
+      "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\r\rIch breche erst einmal ab.";
+  const struct {
+    const char* name;
+    int draws;
+    PeriodChoice choice;
+    bool pending;
+    int start;  // -1: refused
+    int count;
+    const char* messagePart;
+  } cases[] = {
+      {"period", 5, {1, 3, true}, false, 1, 3, ""},
+      {"unticked ignores bis", 5, {2, 0, false}, false, 2, 1, ""},
+      {"equal dates: one draw", 5, {2, 2, true}, false, 2, 1, ""},
+      {"bis before für", 5, {3, 1, true}, false, -1, 0, "korrigieren"},
+      {"bis not chosen", 5, {1, -1, true}, false, -1, 0, "korrigieren"},
+      {"bis beyond the history", 5, {1, 9, true}, false, -1, 0, "korrigieren"},
+      {"für not chosen", 5, {-1, 3, true}, false, -1, 0, "wählen"},
+      {"für beyond the history", 5, {5, 5, false}, false, -1, 0, "wählen"},
+      {"empty history", 0, {0, 0, false}, false, -1, 0, "wählen"},
+      {"pending draw alone", 5, {4, 4, false}, true, -1, 0, "noch keine gespeicherten Zahlen"},
+      {"period ending on the pending draw", 5, {2, 4, true}, true, -1, 0, "noch keine gespeicherten Zahlen"},
+      {"period before the pending draw", 5, {1, 3, true}, true, 1, 3, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppState s;
+    for (int i = 0; i < c.draws; ++i) s.Draws.push_back(Draw(40000.0 + 3 * i, {1, 2, 3, 4, static_cast<std::uint8_t>(5 + i)}, {1, 2}));
+    s.NewDrawPending = c.pending;
+    s.PeriodStart = 77;
+    s.PeriodSets.resize(9);
+    const auto result = CheckPeriod(s, c.choice);
+    if (c.start < 0) {
+      ASSERT_FALSE(result);
+      EXPECT_EQ(result.error().kind, ErrorKind::Refused);
+      EXPECT_NE(result.error().message.find(c.messagePart), std::string::npos) << result.error().message;
+      EXPECT_NE(result.error().message.find("\r\rIch breche erst einmal ab."), std::string::npos);
+      if (std::string(c.messagePart) == "korrigieren") {
+        EXPECT_EQ(result.error().message, periodMessage);
+      }
+      EXPECT_EQ(s.PeriodStart, 77);
+      EXPECT_EQ(s.PeriodSets.size(), 9u);
+    } else {
+      ASSERT_TRUE(result) << result.error().message;
+      EXPECT_EQ(s.PeriodStart, c.start);
+      ASSERT_EQ(static_cast<int>(s.PeriodSets.size()), c.count);
+      EXPECT_EQ(s.PeriodSets.back(), RowToSets(s.Draws[static_cast<std::size_t>(c.start + c.count - 1)]));
+    }
+  }
+}
+
+TEST(EvalTexts, HeadingAndEuroAmounts) {
+  EXPECT_EQ(MakeEvalHeading("15.03.2024", "15.03.2024", true), "Auswertung für den 15.03.2024");
+  EXPECT_EQ(MakeEvalHeading("12.03.2024", "15.03.2024", false),
+            "Auswertung der Ausspielungen vom 12.03.2024 bis 15.03.2024");
+  const struct {
+    double x;
+    const char* expected;
+  } cases[] = {
+      {0.0, "0,00 €"},
+      {4.36, "4,36 €"},
+      {4.36f, "4,36 €"},
+      {17.5, "17,50 €"},
+      {1234567.891, "1.234.567,89 €"},
+      {49223032.0f, "49.223.032,00 €"},
+      {190000004.36, "190.000.004,36 €"},  // ten significant digits would say 4,40
+      {-12.5, "-12,50 €"},
+      {std::numeric_limits<double>::quiet_NaN(), "0,00 €"},
+      {std::numeric_limits<double>::infinity(), "0,00 €"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatEuro(c.x), c.expected) << c.x;
+  EXPECT_EQ(FormatEuroCents(0), "0,00 €");
+  EXPECT_EQ(FormatEuroCents(5), "0,05 €");
+  EXPECT_EQ(FormatEuroCents(123456789012), "1.234.567.890,12 €");
+  EXPECT_EQ(FormatEuroCents(-101), "-1,01 €");
+  EXPECT_EQ(FormatEuroCents(std::numeric_limits<std::int64_t>::min()), "-92.233.720.368.547.758,08 €");
+  for (std::int64_t cents : {1LL, 436LL, 999999999LL, 10000000001LL, 4'999'999'999'999LL})
+    EXPECT_EQ(FormatEuro(static_cast<double>(cents) / 100.0), FormatEuroCents(cents)) << cents;
+}
+
+TEST(EvalTable, ColumnsOfTheResultGrid) {
+  const char* headers[] = {"Datum", "Datei", "Feld", "GKl.", "Gewinn", "Gewinnsumme"};
+  const int widths[] = {63, 72, 33, 28, 74, 96};
+  for (int c = 0; c < EvalTable::kColumns; ++c) {
+    EXPECT_STREQ(EvalTable::header(c), headers[c]);
+    EXPECT_EQ(EvalTable::columnWidth(c), widths[c]);
+  }
+  EXPECT_EQ(EvalTable().columnCount(), 6);
+  EXPECT_LE(sizeof(EvalTable::Row), 24u);
+}
+
+}  // namespace
+}  // namespace kw
