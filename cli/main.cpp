@@ -138,7 +138,7 @@ int Evaluate(kw::AppState& state, const std::vector<std::string>& args) {
   }
   if (only && *only > static_cast<int>(slips.size())) return Usage("--only nennt keine der angegebenen Dateien.");
   if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
-  if (auto quotas = kw::LoadQuotasReadOnly(state); !quotas) return Refuse(quotas.error().message);
+  if (auto quotas = kw::ReadQuotasAligned(state); !quotas) return Refuse(quotas.error().message);
   if (state.Draws.empty()) return Refuse("Es sind noch keine Gewinnreihen vorhanden.\r\rIch breche erst einmal ab.");
 
   // Slip pages in the order given.

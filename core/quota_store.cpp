@@ -38,7 +38,7 @@ TQuoten DefaultRecord(double day) {
 }
 }  // namespace
 
-Result<void> LoadQuotas(AppState& s) {
+Result<void> ReadQuotasAligned(AppState& s) {
   const std::string path = QuotaPath(s);
   if (!FileExists(path)) return {};
   auto bytes = ReadWholeFile(path, kMaxQuotaFileBytes);
@@ -53,7 +53,13 @@ Result<void> LoadQuotas(AppState& s) {
     if (r.datum == s.Draws[kept.size()].datum) kept.push_back(r);
   }
   s.Quotas = std::move(kept);
-  return WriteFileAtomically(path, EncodeRecords(s.Quotas));
+  return {};
+}
+
+Result<void> LoadQuotas(AppState& s) {
+  if (!FileExists(QuotaPath(s))) return {};
+  if (auto read = ReadQuotasAligned(s); !read) return read;
+  return WriteFileAtomically(QuotaPath(s), EncodeRecords(s.Quotas));
 }
 
 void MakeDefaultQuotas(AppState& s, double today) {

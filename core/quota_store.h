@@ -25,6 +25,8 @@ inline constexpr std::size_t kMaxQuotaFileBytes = std::size_t{64} << 20;
 // position, and rewrites the file with them. No file: Quotas stays as it is and nothing is
 // created. A failed rewrite is reported, but Quotas already holds the kept records.
 Result<void> LoadQuotas(AppState& s);
+// The same matching without rewriting the file, for readers that must not change data files.
+Result<void> ReadQuotasAligned(AppState& s);
 
 // Standard amounts for every Tuesday and Friday from 13.02.2004 up to the day before `today`.
 // Does nothing when Quotas is not empty, so the store never loses its alignment with Draws.
