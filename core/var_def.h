@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/records.h"
+#include "core/settings_record.h"
 
 namespace kw {
 
@@ -39,7 +40,6 @@ inline constexpr const char* kTipCentreBankerExtension = ".embz";
 inline constexpr const char* kChosenFilter = "Wahlzahlen|*.emwz";
 inline constexpr const char* kTipCentreBankerFilter = "Bankzahlen|*.embz";
 
-inline constexpr int kRecentSlipCount = 10;
 
 // "Kugelwerk 1.7.1.1" + " " + suffix, e.g. "- Zentrale".
 std::string WindowCaption(const std::string& suffix);
@@ -50,7 +50,8 @@ struct AppState {
   std::string TempFile;    // system temporary folder + "tmp.tmp"
   std::vector<TGewZahlen> Draws;
   std::vector<TQuoten> Quotas;  // Quotas[i] belongs to Draws[i]
-  std::array<std::string, kRecentSlipCount> RecentSlips;
+  // The start-up settings of "Einstellungen.emo"; Settings.recentSlips are the remembered slip files.
+  SettingsRecord Settings;
   bool SettingsPresent = false;
   std::vector<std::vector<TSchein>> SlipRows;
   std::vector<TSM> PeriodSets;

@@ -16,12 +16,13 @@
 #include <QVBoxLayout>
 
 #include "core/draw_history.h"
+#include "core/settings_ini.h"
+#include "core/settings_record.h"
 #include "core/file_io.h"
 #include "core/var_def.h"
 #include "ui/artwork.h"
 #include "ui/draw_list_model.h"
 #include "ui/grid_cell.h"
-#include "ui/ini_state.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
@@ -30,8 +31,6 @@ namespace kw::ui {
 
 namespace {
 
-constexpr const char* kIniSection = "Auswertung";
-constexpr const char* kIniKeyAll = "Alle";
 
 template <class T, class... Args>
 T* Make(QWidget* parent, const char* name, Args&&... args) {
@@ -331,7 +330,7 @@ void TFAuswertung::setUpDrawList() {
 
 void TFAuswertung::FormCreate() {
   setWindowTitle(Q(WindowCaption("- Zentrale")));
-  CBAlle->setChecked(ReadIniBool(App().dataFile(kIniFileName), kIniSection, kIniKeyAll, true));
+  CBAlle->setChecked(IniFile::Load(App().dataFile(kIniFileName)).read(ini::kAuswertungAlle));
   // The draw list is set up with the design; the number buttons of PZahlen come with the draw entry.
   loadDrawHistory();
   openRememberedSlips();
@@ -354,8 +353,12 @@ void TFAuswertung::loadDrawHistory() {
 }
 
 void TFAuswertung::openRememberedSlips() {
-  // Until the settings record can be read, no remembered slip is reopened.
-  App().SettingsPresent = false;
+  AppState& state = App();
+  const SettingsLoad load = ReadSettingsFile(state.dataFile(kSettingsFileName));
+  if (load.error) MessageBox::showError(this, *load.error);
+  state.Settings = load.record;
+  state.SettingsPresent = load.present;
+  // The slip pages that reopen these files come with the evaluation pages.
 }
 
 void TFAuswertung::fillPeriodLists() {
@@ -375,7 +378,8 @@ void TFAuswertung::CBbisClick() {
 }
 
 void TFAuswertung::closeEvent(QCloseEvent* event) {
-  if (auto written = WriteIniBool(App().dataFile(kIniFileName), kIniSection, kIniKeyAll, CBAlle->isChecked());
+  const bool all = CBAlle->isChecked();
+  if (auto written = UpdateIniFile(App().dataFile(kIniFileName), [all](IniFile& f) { f.write(ini::kAuswertungAlle, all); });
       !written)
     MessageBox::showError(this, written.error());
   event->accept();

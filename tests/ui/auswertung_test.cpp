@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "core/draw_history.h"
+#include "core/settings_record.h"
 #include "core/var_def.h"
 #include "support/temp_dir.h"
 #include "ui/Auswertung.h"
@@ -161,6 +162,36 @@ TEST_F(AuswertungTest, RealHistoryLoadsEveryDraw) {
   EXPECT_EQ(w.G1->model()->rowCount(), 2000);
   EXPECT_EQ(w.Combo1->currentIndex(), 1999);
   EXPECT_EQ(Cell(w, 1999, 0), QString::fromStdString(kw::DrawDateTexts(kw::App().Draws).back()));
+}
+
+}  // namespace
+}  // namespace kwtest
+
+namespace kwtest {
+namespace {
+
+using kw::App;
+using AuswertungStartSettings = UiTest;
+
+TEST_F(AuswertungStartSettings, PartialSettingsFileIsReportedOnceAndDefaultsApply) {
+  kwtest::WriteBytes(dataDir() + kw::kSettingsFileName, std::vector<std::uint8_t>(100, 1));
+  TFAuswertung w;
+  ASSERT_EQ(MessageBox::shown().size(), 1u);
+  EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("Einstellungen.emo")));
+  EXPECT_FALSE(App().SettingsPresent);
+  EXPECT_EQ(App().Settings.recentSlips[0], "");
+}
+
+TEST_F(AuswertungStartSettings, WholeSettingsRecordIsRead) {
+  kw::SettingsRecord record;
+  ASSERT_TRUE(kw::AddRecentSlip(record, "/home/spieler/Schein März.emt"));
+  record.CBUpdates = true;
+  ASSERT_TRUE(kw::WriteSettingsFile(dataDir() + kw::kSettingsFileName, record));
+  TFAuswertung w;
+  EXPECT_TRUE(MessageBox::shown().empty());
+  EXPECT_TRUE(App().SettingsPresent);
+  EXPECT_EQ(App().Settings.recentSlips[0], "/home/spieler/Schein März.emt");
+  EXPECT_TRUE(App().Settings.CBUpdates);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "support/temp_dir.h"
 #include "ui/file_dialog.h"
 #include "ui/grid_cell.h"
-#include "ui/ini_state.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
@@ -57,39 +56,6 @@ TEST_F(HelpersTest, HyphenatedCaptionsBreakWhereTheyWereHyphenated) {
             QStringLiteral("Sämtliche Dateien zu-\nsammen auswerten"));
   EXPECT_EQ(BreakAtHyphens(QStringLiteral("einen Demo-Schein.")), QStringLiteral("einen Demo-Schein."));
   EXPECT_EQ(BreakAtHyphens(QStringLiteral("Reihen - ohne Sterne")), QStringLiteral("Reihen - ohne Sterne"));
-}
-
-TEST_F(HelpersTest, IniBooleansReadLeniently) {
-  const std::string path = home.file("t.ini");
-  struct Case {
-    const char* file;
-    bool fallback;
-    bool expected;
-  };
-  const Case cases[] = {
-      {nullptr, true, true},                              // no file
-      {"[Auswertung]\nAlle=0\n", true, false},            //
-      {"[auswertung]\r\n alle = 1 \r\n", false, true},    // names ignore case, CRLF
-      {"[Auswertung]\nAlle=ja\n", true, true},            // not a number: default
-      {"[Eingabe]\nAlle=0\n[Auswertung]\n", true, true},  // key of another section
-      {"Alle=0\n", true, true},                           // outside any section
-  };
-  for (const Case& c : cases) {
-    std::filesystem::remove(path);
-    if (c.file) WriteBytes(path, std::vector<std::uint8_t>(c.file, c.file + std::strlen(c.file)));
-    EXPECT_EQ(kw::ui::ReadIniBool(path, "Auswertung", "Alle", c.fallback), c.expected) << (c.file ? c.file : "-");
-  }
-}
-
-TEST_F(HelpersTest, IniWriteReplacesTheKeyInPlace) {
-  const std::string path = home.file("t.ini");
-  const std::string before = "; Kommentar\n[Auswertung]\nAlle=1\nAnders=7\n[Eingabe]\nX=2\n";
-  WriteBytes(path, std::vector<std::uint8_t>(before.begin(), before.end()));
-  ASSERT_TRUE(kw::ui::WriteIniBool(path, "Auswertung", "Alle", false).ok());
-  ASSERT_TRUE(kw::ui::WriteIniBool(path, "Eingabe", "Neu", true).ok());
-  const auto bytes = ReadBytes(path);
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
-            "; Kommentar\n[Auswertung]\nAlle=0\nAnders=7\n[Eingabe]\nX=2\nNeu=1\n");
 }
 
 // Column of the first and last inked pixel and the first inked row inside the cell.
