@@ -14,6 +14,7 @@
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/file_io.h"
+#include "core/game_rules.h"
 #include "core/quota_store.h"
 #include "core/slip_file.h"
 #include "core/tip_text.h"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -10,7 +11,7 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
   int exitCode = -1;
   std::string out, err;
 };
@@ -30,7 +31,7 @@ std::string Quote(const std::string& s) {
 
 class Cli : public ::testing::Test {
  protected:
-  Run run(const std::vector<std::string>& args, const std::string& input = {}) {
+  CliRun run(const std::vector<std::string>& args, const std::string& input = {}) {
     std::ofstream(dir_.file("stdin")) << input;
     std::string cmd = Quote(KW_CLI) + " --data-dir " + Quote(dir_.path() + "data");
     for (const auto& a : args) cmd += " " + Quote(a);
@@ -54,7 +55,7 @@ class Cli : public ::testing::Test {
 
 TEST_F(Cli, BinomialAndUsage) {
   EXPECT_EQ(run({"binomial", "50", "5"}).out, "2118760\n");
-  const Run tooBig = run({"binomial", "5", "6"});
+  const CliRun tooBig = run({"binomial", "5", "6"});
   EXPECT_EQ(tooBig.exitCode, 1);
   EXPECT_EQ(tooBig.err, "Die Zahl für \"n\" muss größer als die für \"k\" sein.\n\nIch breche erst einmal ab.\n");
   EXPECT_EQ(run({"binomial", "50"}).exitCode, 2);
@@ -64,11 +65,11 @@ TEST_F(Cli, BinomialAndUsage) {
 }
 
 TEST_F(Cli, TipsPlacesSortedRowsAndRefusesBadStars) {
-  const Run ok = run({"tips"}, "38,2,22,7,12,7,4\r\n2;7;12;22;38;4;7\n");
+  const CliRun ok = run({"tips"}, "38,2,22,7,12,7,4\r\n2;7;12;22;38;4;7\n");
   EXPECT_EQ(ok.exitCode, 0) << ok.err;
   EXPECT_EQ(ok.out, "2,7,12,22,38,4,7\n2,7,12,22,38,4,7\n");
 
-  const Run bad = run({"tips"}, "1,2,3,4,5,6,13");
+  const CliRun bad = run({"tips"}, "1,2,3,4,5,6,13");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err,
@@ -79,7 +80,7 @@ TEST_F(Cli, TipsPlacesSortedRowsAndRefusesBadStars) {
 
 TEST_F(Cli, TipsBlanksQuestionAnswers) {
   EXPECT_EQ(run({"tips", "--blanks", "yes"}, "2  7 12 22 38 4 7").out, "2,7,12,22,38,4,7\n");
-  const Run no = run({"tips", "--blanks", "no"}, "2  7 12 22 38 4 7");
+  const CliRun no = run({"tips", "--blanks", "no"}, "2  7 12 22 38 4 7");
   EXPECT_EQ(no.exitCode, 1);
   EXPECT_NE(no.err.find("In Zeile 1 kann ich keine sieben Zahlen ausmachen."), std::string::npos);
   EXPECT_EQ(run({"tips"}, "2  7 12 22 38 4 7").exitCode, 1);  // unanswered counts as cancel
@@ -92,11 +93,11 @@ TEST_F(Cli, TipsOutWritesSlipFile) {
 }
 
 TEST_F(Cli, ImportThenListRealHistory) {
-  const Run imported = run({"import-draws", kwtest::SharedDataFile("draws.csv")});
+  const CliRun imported = run({"import-draws", kwtest::SharedDataFile("draws.csv")});
   ASSERT_EQ(imported.exitCode, 0) << imported.err;
   EXPECT_NE(imported.out.find("1974"), std::string::npos);
   ASSERT_EQ(run({"import-quotas", kwtest::SharedDataFile("quotas.csv")}).exitCode, 0);
-  const Run draws = run({"draws"});
+  const CliRun draws = run({"draws"});
   EXPECT_EQ(draws.out.substr(0, draws.out.find('\n') + 1), "13.02.2004\t16 29 32 36 41\t7 9\n");
   EXPECT_EQ(std::count(draws.out.begin(), draws.out.end(), '\n'), 1974);
   // A second import adds nothing and leaves the history as it was.
@@ -107,7 +108,7 @@ TEST_F(Cli, ImportThenListRealHistory) {
 
 TEST_F(Cli, ImportRefusesBadLineAndWritesNothing) {
   const std::string csv = writeFile("bad.csv", "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2\n13.02.2004;16;29;32;36;41;7;9\n20.02.2004;7;7;39;47;50;2;5\n");
-  const Run r = run({"import-draws", csv});
+  const CliRun r = run({"import-draws", csv});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("3"), std::string::npos) << r.err;  // names the line
   EXPECT_FALSE(std::ifstream(dir_.path() + "data/GZahlen.emz").good());
@@ -129,14 +130,14 @@ class CliEvaluate : public Cli {
 
 TEST_F(CliEvaluate, ClassSixAfterAndSevenBeforeTheRuleChange) {
   const std::string slip = writeSlip("Mein Schein.emt", {{3, 9, 17, 28, 44, 2, 11}});
-  const Run after = run({"evaluate", "--from", "27.09.2016", slip});
+  const CliRun after = run({"evaluate", "--from", "27.09.2016", slip});
   ASSERT_EQ(after.exitCode, 0) << after.err;
   EXPECT_EQ(after.out,
             "Auswertung für den 27.09.2016\n"
             "1: Mein Schein\n"
             "Datum\tDatei\tFeld\tGKl.\tGewinn\tGewinnsumme\n"
             "27.09.2016\tMein Schein\t1\t6\t108,76 €\t108,76 €\n");
-  const Run before = run({"evaluate", "--from", "23.09.2016", slip});
+  const CliRun before = run({"evaluate", "--from", "23.09.2016", slip});
   EXPECT_EQ(before.out,
             "Auswertung für den 23.09.2016\n"
             "1: Mein Schein\n"
@@ -152,7 +153,7 @@ TEST_F(CliEvaluate, NoWinRowsTwoWinsAndTwoSlipsTogether) {
                                                  {1, 5, 6, 41, 42, 9, 10}});
   const std::string two = writeSlip("zwei.emt", {{20, 21, 22, 23, 24, 4, 5}});
   // Last draw 30.09.2016 (1 5 6 7 8 / 1 3): row 2 is 2+0 (class 13), row 5 is 3+0 (class 10).
-  const Run r = run({"evaluate", one, two});
+  const CliRun r = run({"evaluate", one, two});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "Auswertung für den 30.09.2016\n"
@@ -161,7 +162,7 @@ TEST_F(CliEvaluate, NoWinRowsTwoWinsAndTwoSlipsTogether) {
             "30.09.2016\teins\t2\t13\t4,36 €\t4,36 €\n"
             "\t\t5\t10\t12,78 €\t17,14 €\n"
             "\tzwei\t--\t--\t\t17,14 €\n");
-  const Run onlyTwo = run({"evaluate", "--only", "2", one, two});
+  const CliRun onlyTwo = run({"evaluate", "--only", "2", one, two});
   EXPECT_EQ(onlyTwo.out,
             "Auswertung für den 30.09.2016\n"
             "1: zwei\n"
@@ -171,7 +172,7 @@ TEST_F(CliEvaluate, NoWinRowsTwoWinsAndTwoSlipsTogether) {
 
 TEST_F(CliEvaluate, PeriodInOrderAndWrongPeriodRefused) {
   const std::string slip = writeSlip("s.emt", {{45, 46, 47, 48, 49, 12, 10}});
-  const Run r = run({"evaluate", "--from", "23.09.2016", "--to", "30.09.2016", slip});
+  const CliRun r = run({"evaluate", "--from", "23.09.2016", "--to", "30.09.2016", slip});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "Auswertung der Ausspielungen vom 23.09.2016 bis 30.09.2016\n"
@@ -180,7 +181,7 @@ TEST_F(CliEvaluate, PeriodInOrderAndWrongPeriodRefused) {
             "23.09.2016\ts\t--\t--\t\t\n"
             "27.09.2016\ts\t--\t--\t\t\n"
             "30.09.2016\ts\t--\t--\t\t0,00 €\n");
-  const Run wrong = run({"evaluate", "--from", "30.09.2016", "--to", "23.09.2016", slip});
+  const CliRun wrong = run({"evaluate", "--from", "30.09.2016", "--to", "23.09.2016", slip});
   EXPECT_EQ(wrong.exitCode, 1);
   EXPECT_EQ(wrong.err, "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\n\nIch breche erst einmal ab.\n");
 }
