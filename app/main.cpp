@@ -23,8 +23,6 @@ int main(int argc, char* argv[]) {
   try {
     mainWindow = std::make_unique<kw::ui::TFAuswertung>();
     // Appears only through the splash's cross-fade.
-    mainWindow->setWindowOpacity(0.0);
-    mainWindow->show();
   } catch (const std::exception& e) {
     splash->setInitialisationDone(nullptr);
     kw::ui::MessageBox::show(splash, kw::ui::MessageBox::Error, QString::fromLocal8Bit(e.what()));

@@ -73,6 +73,10 @@ void TFStart::closeEvent(QCloseEvent* event) {
 
 void TFStart::crossFade() {
   if (!mainWindow_) return;
+  // Shown only now: without a compositing window manager opacity is ignored, and a window
+  // shown earlier would stand fully visible behind the splash.
+  mainWindow_->setWindowOpacity(0.0);
+  mainWindow_->show();
   for (int v = 1; v <= 255; ++v) {
     mainWindow_->setWindowOpacity(v / 255.0);
     setWindowOpacity((255 - v) / 255.0);

@@ -14,9 +14,7 @@ namespace {
 class StartTest : public UiTest {};
 
 TEST_F(StartTest, WeiterWaitsForTheEndOfStartUpThenFadesOver) {
-  QMainWindow main;
-  main.setWindowOpacity(0.0);
-  main.show();
+  QMainWindow main;  // not shown before the fade: it must not stand behind the splash
 
   QPointer<TFStart> splash = new TFStart;
   splash->show();
@@ -28,6 +26,7 @@ TEST_F(StartTest, WeiterWaitsForTheEndOfStartUpThenFadesOver) {
   EXPECT_EQ(splash->BWeiter->cursor().shape(), Qt::WaitCursor);
 
   splash->setInitialisationDone(&main);
+  EXPECT_FALSE(main.isVisible());
   EXPECT_TRUE(splash->BWeiter->isEnabled());
   EXPECT_EQ(splash->BWeiter->cursor().shape(), Qt::PointingHandCursor);
 
