@@ -9,6 +9,7 @@
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/file_io.h"
+#include "support/draws.h"
 #include "support/temp_dir.h"
 
 namespace kw {
@@ -23,14 +24,7 @@ std::string SharedText(const std::string& name) {
   return text.str();
 }
 
-TGewZahlen Draw(int y, int m, int d, std::array<std::uint8_t, 5> gz = {3, 9, 20, 30, 44},
-                std::array<std::uint8_t, 2> sz = {2, 11}) {
-  TGewZahlen r;
-  r.datum = EncodeDate(y, m, d);
-  r.GZ = gz;
-  r.SZ = sz;
-  return r;
-}
+using kwtest::MakeDraw;
 
 struct DataDir {
   kwtest::TempDir dir;
@@ -52,7 +46,7 @@ TEST(CsvImport, RealFilesIntoAnEmptyFolderAndAgain) {
   EXPECT_EQ(drawsAdded->added, 1974);
   EXPECT_EQ(drawsAdded->alreadyPresent, 0);
   EXPECT_EQ(DrawImportSummaryText(*drawsAdded), "1974 Ausspielungen übernommen, 0 waren bereits vorhanden.");
-  EXPECT_EQ(d.state.Draws.front(), Draw(2004, 2, 13, {16, 29, 32, 36, 41}, {7, 9}));
+  EXPECT_EQ(d.state.Draws.front(), MakeDraw(2004, 2, 13, {16, 29, 32, 36, 41}, {7, 9}));
   EXPECT_EQ(DateText(d.state.Draws.back().datum), "21.08.2026");
 
   // What was written is a sound history file.
@@ -117,8 +111,8 @@ TEST(CsvImport, AppendsOnlyTheTailAfterTheHistory) {
 }
 
 TEST(CsvImport, AcceptsSeparatorsDateFormsHeadersAndLineEnds) {
-  const std::vector<TGewZahlen> expected = {Draw(2024, 3, 15, {1, 7, 22, 38, 50}, {3, 12}),
-                                            Draw(2024, 3, 19, {4, 5, 6, 7, 8}, {1, 2})};
+  const std::vector<TGewZahlen> expected = {MakeDraw(2024, 3, 15, {1, 7, 22, 38, 50}, {3, 12}),
+                                            MakeDraw(2024, 3, 19, {4, 5, 6, 7, 8}, {1, 2})};
   const char* texts[] = {
       "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2\n15.03.2024;1;7;22;38;50;3;12\n19.03.2024;4;5;6;7;8;1;2\n",
       "\xEF\xBB\xBF" "DATUM;Z1;Z2;Z3;Z4;Z5;S1;S2\r\n15.03.2024;1;7;22;38;50;3;12\r\n19.03.2024;4;5;6;7;8;1;2\r\n\r\n\r\n",
@@ -197,7 +191,7 @@ TEST(CsvImport, BadDrawLineRefusesEverything) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     DataDir d;
-    d.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15)};
+    d.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
     ASSERT_TRUE(SaveDraws(d.state, {}));
     const auto before = kwtest::ReadBytes(d.draws());
     const auto result = ImportDrawsCsv(d.state, c.text);
@@ -253,7 +247,7 @@ TEST(CsvImport, BadQuotaLineRefusesEverything) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     DataDir d;
-    d.state.Draws = {Draw(2024, 3, 15), Draw(2024, 3, 19)};
+    d.state.Draws = {MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
     TQuoten old;
     old.datum = EncodeDate(2024, 3, 15);
     old.q.fill(7.0f);
@@ -270,7 +264,7 @@ TEST(CsvImport, BadQuotaLineRefusesEverything) {
 
 TEST(CsvImport, QuotasAreMergedByDrawDate) {
   DataDir d;
-  d.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15), Draw(2024, 3, 19), Draw(2024, 3, 22)};
+  d.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
   TQuoten first, second, stray;
   first.datum = EncodeDate(2024, 3, 12);
   first.q.fill(5.0f);
@@ -320,7 +314,7 @@ TEST(CsvImport, QuotasNeedAHistory) {
 
 TEST(CsvImport, UnreadableQuotaFileIsNeverOverwritten) {
   DataDir d;
-  d.state.Draws = {Draw(2024, 3, 19)};
+  d.state.Draws = {MakeDraw(2024, 3, 19)};
   kwtest::WriteBytes(d.quotas(), {});
   std::filesystem::resize_file(d.quotas(), 64u * 1024 * 1024 + 1);
   const auto result = ImportQuotasCsv(d.state, "19.03.2024;1;2;3;4;5;6;7;8;9;10;11;12;13\n");
@@ -333,7 +327,7 @@ TEST(CsvImport, UnreadableQuotaFileIsNeverOverwritten) {
 
 TEST(CsvImport, RefusesWhileANewDrawIsUnsaved) {
   DataDir d;
-  d.state.Draws = {Draw(2024, 3, 15)};
+  d.state.Draws = {MakeDraw(2024, 3, 15)};
   ASSERT_TRUE(SaveDraws(d.state, {}));
   const auto before = kwtest::ReadBytes(d.draws());
   ASSERT_TRUE(AppendPendingDraw(d.state, EncodeDate(2024, 3, 30)));
@@ -346,7 +340,7 @@ TEST(CsvImport, RefusesWhileANewDrawIsUnsaved) {
 
 TEST(CsvImport, FullDiskKeepsFilesAndMemory) {
   DataDir d;
-  d.state.Draws = {Draw(2024, 3, 15)};
+  d.state.Draws = {MakeDraw(2024, 3, 15)};
   ASSERT_TRUE(SaveDraws(d.state, {}));
   const auto drawsBefore = kwtest::ReadBytes(d.draws());
 

@@ -13,19 +13,13 @@
 
 #include "core/dates.h"
 #include "core/file_io.h"
+#include "support/draws.h"
 #include "support/temp_dir.h"
 
 namespace kw {
 namespace {
 
-TGewZahlen Draw(int y, int m, int d, std::array<std::uint8_t, 5> gz = {3, 9, 20, 30, 44},
-                std::array<std::uint8_t, 2> sz = {2, 11}) {
-  TGewZahlen r;
-  r.datum = EncodeDate(y, m, d);
-  r.GZ = gz;
-  r.SZ = sz;
-  return r;
-}
+using kwtest::MakeDraw;
 
 struct HistoryDir {
   kwtest::TempDir dir;
@@ -60,14 +54,14 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 TEST(LoadDraws, MissingFileIsAnEmptyHistory) {
   HistoryDir h;
-  h.state.Draws = {Draw(2024, 3, 15)};
+  h.state.Draws = {MakeDraw(2024, 3, 15)};
   ASSERT_TRUE(LoadDraws(h.state));
   EXPECT_TRUE(h.state.Draws.empty());
   EXPECT_EQ(HistoryHeadingText(h.state), "Noch keine Gewinnreihen vorhanden");
 }
 
 TEST(LoadDraws, ReadsWholeRecordsOnlyAndIgnoresTheRest) {
-  const std::vector<TGewZahlen> two = {Draw(2024, 3, 15), Draw(2024, 3, 19, {1, 2, 3, 4, 50}, {1, 12})};
+  const std::vector<TGewZahlen> two = {MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19, {1, 2, 3, 4, 50}, {1, 12})};
   const auto twoBytes = EncodeRecords(two);
   struct Case {
     std::size_t size;
@@ -88,7 +82,7 @@ TEST(LoadDraws, ReadsWholeRecordsOnlyAndIgnoresTheRest) {
 
 TEST(LoadDraws, GarbageAfterGoodDrawsKeepsThemAndSavesACopy) {
   HistoryDir h;
-  const std::vector<TGewZahlen> good = {Draw(2024, 3, 12), Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  const std::vector<TGewZahlen> good = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
   std::vector<std::uint8_t> bytes = EncodeRecords(good);
   std::mt19937 rng(4711);
   while (bytes.size() < 1'000'003) bytes.push_back(static_cast<std::uint8_t>(rng()));
@@ -127,7 +121,7 @@ TEST(LoadDraws, StopsAtTheFirstImplausibleRecord) {
     TGewZahlen third;
   };
   auto with = [](auto change) {
-    TGewZahlen d = Draw(2024, 3, 19);
+    TGewZahlen d = MakeDraw(2024, 3, 19);
     change(d);
     return d;
   };
@@ -150,7 +144,7 @@ TEST(LoadDraws, StopsAtTheFirstImplausibleRecord) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     HistoryDir h;
-    const std::vector<TGewZahlen> records = {Draw(2024, 3, 8), Draw(2024, 3, 15), c.third, Draw(2024, 3, 22)};
+    const std::vector<TGewZahlen> records = {MakeDraw(2024, 3, 8), MakeDraw(2024, 3, 15), c.third, MakeDraw(2024, 3, 22)};
     h.write(EncodeRecords(records));
     const auto loaded = LoadDraws(h.state);
     ASSERT_FALSE(loaded);
@@ -162,7 +156,7 @@ TEST(LoadDraws, StopsAtTheFirstImplausibleRecord) {
 
 TEST(LoadDraws, RefusesAFileTooLargeForAnyHistory) {
   HistoryDir h;
-  h.state.Draws = {Draw(2024, 3, 15)};
+  h.state.Draws = {MakeDraw(2024, 3, 15)};
   h.write({});
   std::filesystem::resize_file(h.file(), kMaxDrawsFileBytes + 1);  // sparse: no 16 MB written
   const auto loaded = LoadDraws(h.state);
@@ -194,7 +188,7 @@ TEST(SaveDraws, RealHistoryRoundTripsByteForByte) {
 
 TEST(SaveDraws, FewerOrUnreadableDateTextsNeverShortenTheFile) {
   HistoryDir h;
-  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
   h.state.NewDrawPending = true;
   ASSERT_TRUE(SaveDraws(h.state, {"11.03.2024", "kaputt"}));
   const auto saved = DecodeDrawRecords(h.read());
@@ -208,9 +202,9 @@ TEST(SaveDraws, FewerOrUnreadableDateTextsNeverShortenTheFile) {
 
 TEST(SaveDraws, FullDiskKeepsOldFileAndHistoryInMemory) {
   HistoryDir h;
-  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{Draw(2024, 3, 12)});
+  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{MakeDraw(2024, 3, 12)});
   h.write(oldBytes);
-  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15)};
+  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
   h.state.NewDrawPending = true;
   const auto before = h.state.Draws;
 
@@ -230,9 +224,9 @@ TEST(SaveDraws, FullDiskKeepsOldFileAndHistoryInMemory) {
 TEST(SaveDraws, ReadOnlyFolderKeepsOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
   HistoryDir h;
-  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{Draw(2024, 3, 12)});
+  const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{MakeDraw(2024, 3, 12)});
   h.write(oldBytes);
-  h.state.Draws = {Draw(2024, 3, 12), Draw(2024, 3, 15)};
+  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
   ::chmod(h.dir.path().c_str(), 0500);
   const auto saved = SaveDraws(h.state, {});
   ::chmod(h.dir.path().c_str(), 0700);
@@ -269,7 +263,7 @@ TEST(NextDrawDate, TuesdayToFridayAndFridayToTuesday) {
 
 TEST(AppendPendingDraw, AppendsAZeroRecordAfterACompleteDraw) {
   AppState s;
-  s.Draws = {Draw(2024, 3, 19), Draw(2024, 3, 22)};
+  s.Draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
   const auto next = AppendPendingDraw(s, EncodeDate(2024, 3, 25) + 20.0 / 24);
   ASSERT_TRUE(next) << next.error().message;
   EXPECT_TRUE(next->inFuture);  // the clairvoyance message is due, the row is appended all the same
@@ -285,13 +279,13 @@ TEST(AppendPendingDraw, RefusesAfterAnIncompleteLastDraw) {
       "Bitte komplettieren Sie zunächst Ihre vorherigen Angaben.\r\rIch breche erst einmal ab.";
   auto pendingTwice = [] {
     AppState s;
-    s.Draws = {Draw(2024, 3, 22)};
+    s.Draws = {MakeDraw(2024, 3, 22)};
     (void)AppendPendingDraw(s, EncodeDate(2024, 3, 30));
     return s;
   };
   auto lastWith = [](auto change) {
     AppState s;
-    s.Draws = {Draw(2024, 3, 19), Draw(2024, 3, 22)};
+    s.Draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
     change(s.Draws.back());
     return s;
   };
@@ -321,7 +315,7 @@ TEST(AppendPendingDraw, RefusesAfterAnIncompleteLastDraw) {
 
 TEST(DrawTexts, RangeHeadingAndDateList) {
   AppState s;
-  s.Draws = {Draw(2024, 3, 15), Draw(2024, 3, 19)};
+  s.Draws = {MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
   EXPECT_EQ(DrawRangeText(s, 0, 1), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
   EXPECT_EQ(DrawRangeText(s, 1, 1), "1 Gewinnreihen vom 19.03.2024 bis 19.03.2024");
   EXPECT_EQ(HistoryHeadingText(s), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
