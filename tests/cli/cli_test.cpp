@@ -181,6 +181,8 @@ TEST_F(CliEvaluate, PeriodInOrderAndWrongPeriodRefused) {
             "23.09.2016\ts\t--\t--\t\t\n"
             "27.09.2016\ts\t--\t--\t\t\n"
             "30.09.2016\ts\t--\t--\t\t0,00 €\n");
+  const CliRun same = run({"evaluate", "--from", "27.09.2016", "--to", "27.09.2016", slip});
+  EXPECT_EQ(same.out.substr(0, same.out.find('\n')), "Auswertung für den 27.09.2016");
   const CliRun wrong = run({"evaluate", "--from", "30.09.2016", "--to", "23.09.2016", slip});
   EXPECT_EQ(wrong.exitCode, 1);
   EXPECT_EQ(wrong.err, "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\n\nIch breche erst einmal ab.\n");
