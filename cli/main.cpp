@@ -15,10 +15,12 @@
 #include "core/draw_history.h"
 #include "core/file_io.h"
 #include "core/game_rules.h"
+#include "core/german_format.h"
 #include "core/quota_store.h"
 #include "core/slip_file.h"
 #include "core/tip_text.h"
 #include "core/var_def.h"
+#include "analysis/row_analysis.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
 
@@ -35,7 +37,8 @@ const char* const kUsageText =
     "  import-quotas DATEI\n"
     "  evaluate [--from DATUM] [--to DATUM] [--only N] SCHEIN.emt...\n"
     "  tips [--no-check] [--blanks yes|no|cancel] [--out SCHEIN.emt]\n"
-    "  binomial N K\n";
+    "  binomial N K\n"
+    "  analyse --depth K [--total] [DATEI]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -247,6 +250,44 @@ int Binomial(const std::vector<std::string>& args) {
   return kOk;
 }
 
+// The tip-row analysis of a row text: the three summary lines, with --total the histogram.
+int Analyse(const std::vector<std::string>& args) {
+  std::optional<int> depth;
+  bool total = false;
+  std::optional<std::string> file;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--depth" && i + 1 < args.size()) {
+      const auto k = kw::ParseStrictInt(args[++i]);
+      if (!k || *k < 2 || *k > 5) return Usage("--depth erwartet eine Zahl von 2 bis 5.");
+      depth = static_cast<int>(*k);
+    } else if (a == "--total") {
+      total = true;
+    } else if (a.rfind("--", 0) == 0 || file) {
+      return Usage("Unbekannte Angabe: " + a);
+    } else {
+      file = a;
+    }
+  }
+  if (!depth) return Usage("analyse braucht --depth K.");
+  std::string text;
+  if (file) {
+    std::string error;
+    const auto read = ReadTextFile(*file, error);
+    if (!read) return Refuse(error);
+    text = *read;
+  } else {
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  }
+  const auto analysis = kw::AnalyseRowText(text, *depth, total ? kw::CheckMode::Total : kw::CheckMode::Guarantee);
+  if (!analysis) return Refuse(analysis.error().message);
+  for (const auto& line : analysis->summary) std::cout << line << '\n';
+  if (total)
+    for (int h = 0; h <= analysis->parsed.rowLength; ++h)
+      std::cout << h << '\t' << analysis->histogram[static_cast<std::size_t>(h)] << '\n';
+  return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,5 +308,6 @@ int main(int argc, char** argv) {
   if (command == "evaluate") return Evaluate(state, args);
   if (command == "tips") return Tips(args);
   if (command == "binomial") return Binomial(args);
+  if (command == "analyse") return Analyse(args);
   return Usage("Unbekannter Befehl: " + command);
 }

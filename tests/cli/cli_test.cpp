@@ -189,3 +189,44 @@ TEST_F(CliEvaluate, PeriodInOrderAndWrongPeriodRefused) {
 }
 
 }  // namespace
+
+TEST_F(Cli, AnalyseRowsFromFileOrStandardInput) {
+  const std::string full = "1,2,3,4,5\n1,2,3,4,6\n1,2,3,5,6\n1,2,4,5,6\n1,3,4,5,6\n2,3,4,5,6\n";
+  const CliRun guarantee = run({"analyse", "--depth", "4", writeFile("voll.txt", full)});
+  EXPECT_EQ(guarantee.exitCode, 0) << guarantee.err;
+  EXPECT_EQ(guarantee.out,
+            "Getestet wurden 6 Reihen aus jeweils 5 Zahlen, die aus einem 6er Zahlenpool ohne Bankzahl gebildet wurden.\n"
+            "Theoretisch können aus 6 Zahlen 15 Vierer-Kombinationen gebildet werden.\n"
+            "Für 15 mögliche 4er-Kombinationen aus 6 Tippzahlen wird die Garantie für 4 Treffer bestätigt.\n");
+
+  const CliRun total = run({"analyse", "--total", "--depth", "5"},
+                           "(1,7,11,13,14),(1,8,10,12,13),(2,3,6,12,14),\r\n(2,4,5,9,12),(3,4,5,6,9),(7,8,10,11,14)");
+  EXPECT_EQ(total.exitCode, 0) << total.err;
+  const std::string lines = total.out;
+  EXPECT_EQ(lines.substr(0, lines.find('\n')),
+            "Getestet wurden 6 Reihen aus jeweils 5 Zahlen, die aus einem 14er Zahlenpool ohne Bankzahl gebildet wurden.");
+  EXPECT_NE(lines.find("Theoretisch können aus 14 Zahlen 2002 Fünfer-Kombinationen gebildet werden.\n"), std::string::npos);
+  // Six histogram lines h = 0..5 whose counts add up to the 2002 combinations.
+  std::istringstream in(lines.substr(lines.find("verwiesen.\n") + 11));
+  int h = 0, count = 0, sum = 0, expected = 0;
+  while (in >> h >> count) {
+    EXPECT_EQ(h, expected++);
+    sum += count;
+  }
+  EXPECT_EQ(expected, 6);
+  EXPECT_EQ(sum, 2002);
+  EXPECT_NE(lines.find("\n5\t6\n"), std::string::npos);  // each row is one of the combinations
+}
+
+TEST_F(Cli, AnalyseRefusals) {
+  const CliRun empty = run({"analyse", "--depth", "3"}, " \n");
+  EXPECT_EQ(empty.exitCode, 1);
+  EXPECT_EQ(empty.err, "Das Textfeld ist leer. Es gibt nichts zu testen.\n\nIch breche erst einmal ab.\n");
+  const CliRun bad = run({"analyse", "--depth", "3"}, "1,2,3\n4,5,77");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.err, "In Zeile 2 ist \"77\" keine Zahl von 1 bis 50.\n\nIch breche erst einmal ab.\n");
+  EXPECT_EQ(run({"analyse", "--depth", "3", dir_.file("fehlt.txt")}).exitCode, 1);
+  EXPECT_EQ(run({"analyse"}, "1,2,3").exitCode, 2);
+  EXPECT_EQ(run({"analyse", "--depth", "6"}, "1,2,3").exitCode, 2);
+  EXPECT_EQ(run({"analyse", "--depth", "3", "a.txt", "b.txt"}).exitCode, 2);
+}
