@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
 
 #include "core/dates.h"
 #include "core/file_io.h"
@@ -15,6 +18,7 @@
 #include "ui/Auswertung.h"
 #include "ui/Start.h"
 #include "ui/message_box.h"
+#include "tools/screenshots/shots.h"
 
 namespace {
 
@@ -45,6 +49,15 @@ bool WriteHistoryFromCsv(const QString& csvPath, const std::string& target) {
   return kw::WriteFileAtomically(target, kw::EncodeRecords(draws)).ok();
 }
 
+std::map<std::string, std::function<bool(const QString&)>>& Registry() {
+  static std::map<std::string, std::function<bool(const QString&)>> registry;
+  return registry;
+}
+
+}  // namespace
+
+namespace kw::shots {
+
 bool Save(QWidget& window, const QString& path) {
   window.show();
   QApplication::processEvents();
@@ -53,7 +66,13 @@ bool Save(QWidget& window, const QString& path) {
   return ok;
 }
 
-}  // namespace
+Registrar::Registrar(const char* name, std::function<bool(const QString& outDir)> run) {
+  Registry().emplace(name, std::move(run));
+}
+
+}  // namespace kw::shots
+
+using kw::shots::Save;
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -84,6 +103,7 @@ int main(int argc, char* argv[]) {
     kw::ui::TFAuswertung main;
     ok &= Save(main, outDir + QStringLiteral("/auswertung.png"));
   }
+  for (const auto& [name, run] : Registry()) ok &= run(outDir);
   for (const auto& shown : kw::ui::MessageBox::shown())
     std::printf("message: %s\n", qPrintable(kw::ui::MessageBox::displayText(shown.text)));
   return ok ? 0 : 1;
