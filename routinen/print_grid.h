@@ -12,7 +12,16 @@ namespace kw {
 
 // The grid's horizontal header is printed as its first row, followed by every model row.
 // columnWidths holds the on-screen width in pixels of each column.
-void PrintGrid(QPrinter& printer, const QAbstractItemModel& grid, const std::vector<int>& columnWidths,
+// Returns false when the printer could not be opened (nothing was printed).
+bool PrintGrid(QPrinter& printer, const QAbstractItemModel& grid, const std::vector<int>& columnWidths,
                const QString& title, QPageLayout::Orientation orientation);
+
+// The layout in tenths of a millimetre, for a page of width w and height h in the same unit.
+struct GridPageLayout {
+  int rowsPerPage;  // the header row counts as a row
+  int pages;
+  double columnFactor;  // screen pixels -> tenths of a millimetre
+};
+GridPageLayout PlanGridPages(int pageHeight, int rowCount, int columnCount);
 
 }  // namespace kw
