@@ -5,6 +5,7 @@
 
 #include "ui/Auswertung.h"
 #include "ui/Start.h"
+#include "ui/dialog_commands.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 
@@ -22,6 +23,8 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<kw::ui::TFAuswertung> mainWindow;
   try {
     mainWindow = std::make_unique<kw::ui::TFAuswertung>();
+    kw::ui::RegisterDialogCommands();
+    kw::ui::CreateStartupDialogs();
     // Appears only through the splash's cross-fade.
   } catch (const std::exception& e) {
     splash->setInitialisationDone(nullptr);

@@ -7,7 +7,17 @@
 
 namespace kw::platform {
 
+namespace {
+std::function<bool(const std::string&)>& UrlHook() {
+  static std::function<bool(const std::string&)> hook;
+  return hook;
+}
+}  // namespace
+
+void SetOpenUrlHook(std::function<bool(const std::string& url)> hook) { UrlHook() = std::move(hook); }
+
 bool OpenUrl(const std::string& url) {
+  if (UrlHook()) return UrlHook()(url);
   const QUrl target = QUrl::fromUserInput(QString::fromStdString(url));
   if (!target.isValid()) return false;
   return QDesktopServices::openUrl(target);

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -28,10 +29,15 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
                    text);
 }
 
+// A font whose line (ascent plus descent) is `height` units tall, as the printer's font height
+// means it, so that rows 36 units apart never overlap.
 QFont PrintFont(int height) {
   QFont font(QStringLiteral("Times New Roman"));
   font.setStyleHint(QFont::Serif);
-  font.setPixelSize(height);
+  constexpr int kProbe = 1000;
+  font.setPixelSize(kProbe);
+  const double line = QFontMetricsF(font).height();
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(height * kProbe / (line > 0 ? line : kProbe)))));
   return font;
 }
 

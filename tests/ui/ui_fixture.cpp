@@ -5,6 +5,7 @@
 #include "core/dates.h"
 #include "core/var_def.h"
 #include "ui/Start.h"
+#include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
@@ -16,6 +17,7 @@ void UiTest::SetUp() {
   kw::ui::MessageBox::setTestMode(true);
   kw::ui::FileDialog::setTestMode(true);
   ASSERT_TRUE(kw::ui::InitialiseAppPaths(kw::App()).ok());
+  kw::ui::RegisterDialogCommands();
 }
 
 void UiTest::TearDown() { kw::App() = kw::AppState{}; }
