@@ -114,9 +114,27 @@ TFOptionen::TFOptionen(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FOptionen"));
   setFont(ProgramFont());
   navigation_ = new Navigation(this, SettingsTable());
+  leaveForOtherWindows();
   buildDesign();
   FormCreate();
   watchForChanges();
+}
+
+// A window opened from here would stay blocked behind this modal one, so going to another window
+// leaves the settings (asking about unsaved changes as closing does).
+void TFOptionen::leaveForOtherWindows() {
+  const std::pair<Command, const char*> targets[] = {
+      {Command::NewSlip, nullptr},        {Command::TipEntry, "BEingabe"},   {Command::Generator, "BGenerator"},
+      {Command::TipCentre, "BitBtn3"},    {Command::Evaluation, nullptr},    {Command::Statistics, "BStatistik"},
+      {Command::TipAnalysis, "BSysTest"}, {Command::UpdateCheck, nullptr},   {Command::QuotaUpdate, "BQuoten"},
+      {Command::Calendar, "BKalender"},   {Command::NOverK, "BNoverK"},
+  };
+  for (const auto& [command, toolName] : targets) {
+    QAction* actions[] = {navigation_->menuAction(command),
+                          toolName ? findChild<QAction*>(QString::fromLatin1(toolName)) : nullptr};
+    for (QAction* action : actions)
+      if (action) connect(action, &QAction::triggered, this, [this] { close(); });
+  }
 }
 
 // ---- design ---------------------------------------------------------------------------------
@@ -341,6 +359,7 @@ void TFOptionen::FormCreate() {
 int TFOptionen::rg1Index() const { return rg1Buttons->checkedId(); }
 
 void TFOptionen::showModal() {
+  modified_ = false;
   if (!isVisible()) setWindowModality(Qt::ApplicationModal);
   if (isMinimized())
     showNormal();
@@ -375,9 +394,11 @@ void TFOptionen::focusMoved(QWidget* from, QWidget* to) {
   }
 }
 
-void TFOptionen::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) modified_ = false;
-  QMainWindow::changeEvent(event);
+// Only showing or fronting the window starts afresh: activation alone also happens when one of its
+// own message boxes or file dialogs closes, and that must not lose the mark.
+void TFOptionen::showEvent(QShowEvent* event) {
+  modified_ = false;
+  QMainWindow::showEvent(event);
 }
 
 bool TFOptionen::eventFilter(QObject* watched, QEvent* event) {

@@ -81,10 +81,11 @@ class TFOptionen : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void leaveForOtherWindows();
   void buildDesign();
   QWidget* buildFileGroup();
   QWidget* buildRandomGroup();

@@ -294,13 +294,24 @@ TEST_F(OptionenTest, ClosingAsksOnlyWhileSomethingMayBeUnsaved) {
   }
 }
 
-TEST_F(OptionenTest, BecomingTheActiveWindowClearsTheMark) {
+TEST_F(OptionenTest, MarkLastsUntilSavedOrShownAgain) {
   TFOptionen w;
   w.show();
   w.CBFilter->click();
   ASSERT_TRUE(w.isModified());
+  // Coming back from another window (or from its own message box) keeps the mark ...
+  kw::ui::TFAuswertung other;
+  other.show();
+  QApplication::setActiveWindow(&other);
   QApplication::setActiveWindow(&w);
   QApplication::processEvents();
+  EXPECT_TRUE(w.isModified());
+  // ... being opened again starts afresh.
+  w.showModal();
+  EXPECT_FALSE(w.isModified());
+  w.CBFilter->click();
+  w.hide();
+  w.show();
   EXPECT_FALSE(w.isModified());
   // The "Beenden" entry closes the same way as the button.
   w.findChild<QAction*>(QStringLiteral("MenuQuit"))->trigger();
@@ -444,6 +455,14 @@ TEST_F(OptionenTest, EveryWindowOpensItModallyAndOnlyOnce) {
   // Closing hides: the next opening finds the same window.
   tool->trigger();
   EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FOptionen")), settings);
+
+  // Going to another window from here leaves the settings, so that window is not blocked.
+  settings->findChild<QAction*>(QStringLiteral("BKalender"))->trigger();
+  QWidget* calendar = kw::ui::FindWindow(QStringLiteral("FKal"));
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(calendar->isVisible());
+  EXPECT_FALSE(settings->isVisible());
+  delete calendar;
 }
 
 }  // namespace
