@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
@@ -63,12 +64,14 @@ QString HeaderText(int column) {
 // their printed row ("r1" is the first row under the header) and column.
 class PrintGridTest : public ::testing::Test {
  protected:
+  QString pdfPath() const { return QString::fromStdString(dir.path() + "grid.pdf"); }
+
   std::vector<Page> print(int rows, int columns, QPageLayout::Orientation orientation, int columnWidth = 64) {
     QStandardItemModel grid(rows - 1, columns);
     for (int c = 0; c < columns; ++c) grid.setHorizontalHeaderItem(c, new QStandardItem(HeaderText(c)));
     for (int r = 0; r < rows - 1; ++r)
       for (int c = 0; c < columns; ++c) grid.setItem(r, c, new QStandardItem(QStringLiteral("r%1c%2").arg(r + 1).arg(c)));
-    const QString path = QString::fromStdString(dir.path() + "grid.pdf");
+    const QString path = pdfPath();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -176,6 +179,34 @@ TEST_F(PrintGridTest, FooterIsCentredAndTitleAndDateSitAtTheTop) {
   });
   ASSERT_NE(date, page.end());
   EXPECT_NEAR(date->xMin, (2100 - 450) * kPointsPerTenth, 1.0);
+}
+
+// Whether the rendered page has a dark line across from x = 20 mm to the right edge at y (tenths of a mm).
+bool RuleAt(const QImage& page, int yTenths) {
+  const double pxPerTenth = page.width() / 2100.0;
+  const int y = static_cast<int>(yTenths * pxPerTenth + 0.5);
+  for (int dy = -2; dy <= 2; ++dy) {
+    bool whole = true;
+    for (int x = static_cast<int>(205 * pxPerTenth); x < page.width() - 2 && whole; ++x)
+      whole = qGray(page.pixel(x, y + dy)) < 128;
+    if (whole) return true;
+  }
+  return false;
+}
+
+TEST_F(PrintGridTest, RulesFrameEveryPage) {
+  ASSERT_EQ(print(130, 2, QPageLayout::Portrait).size(), 2u);
+  const QString prefix = QString::fromStdString(dir.path() + "page");
+  ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                              {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"), pdfPath(), prefix}),
+            0);
+  for (const char* suffix : {"-1.png", "-2.png"}) {
+    const QImage page(prefix + QString::fromLatin1(suffix));
+    ASSERT_FALSE(page.isNull()) << suffix;
+    EXPECT_TRUE(RuleAt(page, 300)) << suffix;
+    EXPECT_TRUE(RuleAt(page, 2970 - 250)) << suffix;
+    EXPECT_FALSE(RuleAt(page, 1500)) << suffix;
+  }
 }
 
 TEST(PrintGridPlan, RowsPerPageNeverDropsBelowOne) {
