@@ -65,11 +65,11 @@ TFInfo::TFInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* lines = new QVBoxLayout(PKontakt);
   lines->setContentsMargins(14, 10, 14, 10);
   lines->setSpacing(2);
-  LName = ContactLine(PKontakt, "LName", QStringLiteral("Kugelwerk Software, Jens Hartmann"));
-  LStrasse = ContactLine(PKontakt, "LStrasse", QStringLiteral("Lindenallee 17"));
-  LPLZOrt = ContactLine(PKontakt, "LPLZOrt", QStringLiteral("34117 Kassel"));
-  LTelefon = ContactLine(PKontakt, "LTelefon", QStringLiteral("Telefon: 0561 7398420"));
-  LFax = ContactLine(PKontakt, "LFax", QStringLiteral("Fax: 0561 7398421"));
+  LName = ContactLine(PKontakt, "LName", QStringLiteral("Das Kugelwerk-Team"));
+  LStrasse = ContactLine(PKontakt, "LStrasse", QStringLiteral("Fragen, Wünsche, Fehlerberichte:"));
+  LPLZOrt = ContactLine(PKontakt, "LPLZOrt", QStringLiteral("Wir antworten per E-Mail."));
+  LTelefon = ContactLine(PKontakt, "LTelefon", QStringLiteral("Telefon: keine Hotline"));
+  LFax = ContactLine(PKontakt, "LFax", QStringLiteral("Fax: –"));
   LMail = ContactLine(PKontakt, "LMail", QStringLiteral("E-Mail: ") + QString::fromLatin1(kMakerMailAddress));
   QFont mailFont = LMail->font();
   mailFont.setUnderline(true);
