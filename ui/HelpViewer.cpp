@@ -161,13 +161,14 @@ void HelpViewer::buildDesign() {
   searchColumn->addWidget(LTreffer);
   LBErgebnis = new QListWidget(searchPage);
   LBErgebnis->setObjectName(QStringLiteral("LBErgebnis"));
+  LBErgebnis->setWordWrap(true);
   searchColumn->addWidget(LBErgebnis, 1);
 
   Browser = new HelpBrowser(splitter);
   Browser->setObjectName(QStringLiteral("Browser"));
   Browser->setOpenLinks(false);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({260, 680});
+  splitter->setSizes({280, 660});
 
   PCNavigation->addTab(new QWidget(PCNavigation), QStringLiteral("Inhalt"));
   PCNavigation->addTab(searchPage, QStringLiteral("Suche"));
