@@ -77,7 +77,7 @@ HelpViewer* HelpViewer::instance() {
     const std::string data = App().DataDir.empty() ? platform::EnsureDataDirectory().path : App().DataDir;
     auto* viewer = new HelpViewer(source, QString::fromStdString(data) + QStringLiteral("Hilfe"));
     // Top-level without a parent: gone before the application object is.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, viewer, &QObject::deleteLater);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, viewer, [viewer] { delete viewer; });
     Current() = viewer;
   }
   return Current();
@@ -202,38 +202,27 @@ bool HelpViewer::openEngine(const QString& sourceFolder, const QString& workFold
     }
   }
 
-  // Work on a copy; refresh it (and drop the old search index) when the program's files change.
-  QDir work(workFolder);
+  // Work on a copy; refresh it (and drop the old search index) when the program's files change,
+  // and once more when the copy cannot be opened, so a damaged copy never outlives a restart.
   const QString stamp = Stamp(pages) + QLatin1Char('\n') + Stamp(collection);
-  QFile stampFile(work.filePath(kStampFile));
-  QString oldStamp;
-  if (stampFile.open(QIODevice::ReadOnly)) oldStamp = QString::fromUtf8(stampFile.readAll());
-  stampFile.close();
-  const QString workPages = work.filePath(kPagesFile);
-  const QString workCollection = work.filePath(kCollectionFile);
-  if (oldStamp != stamp || !QFileInfo::exists(workPages) || !QFileInfo::exists(workCollection)) {
-    bool ok = work.mkpath(QStringLiteral("."));
-    QDir(work.filePath(QStringLiteral(".Kugelwerk"))).removeRecursively();
-    QFile::remove(workPages);
-    QFile::remove(workCollection);
-    ok = ok && QFile::copy(pages.filePath(), workPages) && QFile::copy(collection.filePath(), workCollection);
-    if (ok && stampFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      stampFile.write(stamp.toUtf8());
-      stampFile.close();
-    }
-    if (!ok) {
+  QHelpEngine* engine = nullptr;
+  QString error;
+  for (const bool force : {false, true}) {
+    if (!refreshWorkCopy(sourceFolder, workFolder, stamp, force)) {
       showMessage(QStringLiteral("Die Hilfe kann nicht in den Ordner %1 kopiert werden.")
                       .arg(QDir::toNativeSeparators(workFolder)));
       return false;
     }
-    QFile::setPermissions(workCollection, QFile::permissions(workCollection) | QFileDevice::WriteOwner);
-  }
-
-  auto* engine = new QHelpEngine(workCollection, this);
-  if (!engine->setupData()) {
-    showMessage(QStringLiteral("Die Hilfedatei \"%1\" kann nicht gelesen werden:\n%2")
-                    .arg(kCollectionFile, engine->error()));
+    engine = new QHelpEngine(QDir(workFolder).filePath(kCollectionFile), this);
+    if (engine->setupData() && !engine->fileData(PageUrl(kHelpContents)).isEmpty()) break;
+    error = engine->error();
     delete engine;
+    engine = nullptr;
+  }
+  if (!engine) {
+    showMessage(QStringLiteral("Die Hilfedatei \"%1\" ist beschädigt und kann nicht gelesen werden.%2\n\n"
+                               "Installieren Sie das Programm bitte neu, dann ist auch die Hilfe wieder da.")
+                    .arg(kCollectionFile, error.isEmpty() ? QString() : QStringLiteral("\n") + error));
     return false;
   }
   engine_ = engine;
@@ -261,6 +250,34 @@ bool HelpViewer::openEngine(const QString& sourceFolder, const QString& workFold
   });
   connect(search, &QHelpSearchEngine::searchingFinished, this, &HelpViewer::searchDone);
   search->scheduleIndexDocumentation();
+  return true;
+}
+
+bool HelpViewer::refreshWorkCopy(const QString& sourceFolder, const QString& workFolder, const QString& stamp,
+                                 bool force) {
+  QDir work(workFolder);
+  QFile stampFile(work.filePath(kStampFile));
+  QString oldStamp;
+  if (stampFile.open(QIODevice::ReadOnly)) oldStamp = QString::fromUtf8(stampFile.readAll());
+  stampFile.close();
+  const QString workPages = work.filePath(kPagesFile);
+  const QString workCollection = work.filePath(kCollectionFile);
+  if (!force && oldStamp == stamp && QFileInfo::exists(workPages) && QFileInfo::exists(workCollection)) return true;
+
+  if (!work.mkpath(QStringLiteral("."))) return false;
+  stampFile.remove();
+  QDir(work.filePath(QStringLiteral(".Kugelwerk"))).removeRecursively();
+  QFile::remove(workPages);
+  QFile::remove(workCollection);
+  const QDir source(sourceFolder);
+  if (!QFile::copy(source.filePath(kPagesFile), workPages) ||
+      !QFile::copy(source.filePath(kCollectionFile), workCollection))
+    return false;
+  // Copies of read-only installed files stay read-only; the engine and the indexer write.
+  for (const QString& file : {workPages, workCollection})
+    QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::WriteOwner);
+  if (!stampFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  stampFile.write(stamp.toUtf8());
   return true;
 }
 

@@ -80,6 +80,7 @@ class HelpViewer : public QWidget {
  private:
   void buildDesign();
   bool openEngine(const QString& sourceFolder, const QString& workFolder);
+  bool refreshWorkCopy(const QString& sourceFolder, const QString& workFolder, const QString& stamp, bool force);
   void showMessage(const QString& text);
   void openUrl(const QUrl& url);
   void startSearch();

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
@@ -232,6 +234,50 @@ TEST_F(HelpTest, MissingHelpFileIsReportedAndNothingBreaks) {
   EXPECT_FALSE(v->LTreffer->text().isEmpty());
   EXPECT_TRUE(v->message().contains(QStringLiteral("nicht gefunden")));
   EXPECT_EQ(viewer(), v);
+}
+
+// The viewer works on a copy of the help in the data folder; a damaged copy must not break the
+// help for good, and a damaged installed file must only give a message.
+TEST_F(HelpTest, DamagedHelpFilesAreRepairedOrReported) {
+  const QString built = QCoreApplication::applicationDirPath();
+  const QString work = QString::fromStdString(dataDir()) + QStringLiteral("Hilfe/");
+  struct Case {
+    const char* file;
+    QByteArray content;
+  };
+  const Case cases[] = {
+      {"Kugelwerk.qch", QByteArray("kaputt")},
+      {"Kugelwerk.qhc", QByteArray("kaputt")},
+      {"Kugelwerk.qhc", QByteArray()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " / " + c.content.toStdString());
+    HelpViewer::setSourceFolder(built);
+    kw::ui::ShowHelpPage(1003);
+    ASSERT_EQ(viewer()->currentContext(), 1003);
+    HelpViewer::setSourceFolder(built);  // as after a restart
+    QFile damaged(work + QString::fromLatin1(c.file));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(c.content);
+    damaged.close();
+    kw::ui::ShowHelpPage(1002);
+    EXPECT_TRUE(viewer()->message().isEmpty()) << viewer()->message().toStdString();
+    EXPECT_EQ(viewer()->currentContext(), 1002);
+  }
+
+  // A damaged file in the program folder cannot be repaired: the viewer says so.
+  const QString source = QString::fromStdString(home.path() + "programm/");
+  ASSERT_TRUE(QDir().mkpath(source));
+  ASSERT_TRUE(QFile::copy(built + QStringLiteral("/Kugelwerk.qhc"), source + QStringLiteral("Kugelwerk.qhc")));
+  QFile pages(source + QStringLiteral("Kugelwerk.qch"));
+  ASSERT_TRUE(pages.open(QIODevice::WriteOnly));
+  pages.write("kaputt");
+  pages.close();
+  HelpViewer::setSourceFolder(source);
+  kw::ui::ShowHelpPage(1002);
+  ASSERT_NE(viewer(), nullptr);
+  EXPECT_FALSE(viewer()->helpAvailable());
+  EXPECT_TRUE(viewer()->message().contains(QString::fromUtf8("beschädigt"))) << viewer()->message().toStdString();
 }
 
 }  // namespace
