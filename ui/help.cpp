@@ -1,9 +1,11 @@
 #include "ui/help.h"
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 #include <utility>
 
@@ -14,6 +16,12 @@ namespace kw::ui {
 namespace {
 
 void Present(HelpViewer* viewer) {
+  // A modal dialog (the settings, say) would lock the viewer like every other window; as the
+  // dialog's transient the viewer stays usable beside it.
+  QWidget* modal = QApplication::activeModalWidget();
+  viewer->winId();
+  if (QWindow* handle = viewer->windowHandle())
+    handle->setTransientParent(modal && modal != viewer ? modal->window()->windowHandle() : nullptr);
   if (viewer->isMinimized()) viewer->showNormal();
   viewer->show();
   viewer->raise();

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -190,6 +192,26 @@ TEST_F(HelpTest, SplashHelpKeyOpensContents) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
   QTest::keyClick(&splash, Qt::Key_F1);
   EXPECT_EQ(viewer()->currentContext(), 1001);
+}
+
+// F1 in a modal dialog opens its page, and the viewer can be used while the dialog stays open.
+TEST_F(HelpTest, ViewerStaysUsableBesideAModalDialog) {
+  QDialog dialog;
+  dialog.setObjectName(QStringLiteral("FOptionen"));
+  dialog.setWindowModality(Qt::ApplicationModal);
+  kw::ui::InstallHelpKey(&dialog);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(&dialog, Qt::Key_F1);
+  HelpViewer* v = viewer();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->currentContext(), 1011);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(v));
+  // A click as the window system delivers it, which honours modality.
+  QTest::mouseClick(v->windowHandle(), Qt::LeftButton, {}, v->BInhalt->mapTo(v, v->BInhalt->rect().center()));
+  EXPECT_EQ(v->currentContext(), 1001);
+  EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(HelpTest, ContentsCommandOpensContentsWhateverTheWindow) {
