@@ -22,8 +22,10 @@
 #include "core/var_def.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
+#include "ui/artwork.h"
 #include "ui/help.h"
 #include "ui/look.h"
+#include "ui/navigation.h"
 
 namespace kw::ui {
 
@@ -98,6 +100,7 @@ HelpViewer::HelpViewer(const QString& sourceFolder, const QString& workFolder, Q
     : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("FHelp"));
   setWindowTitle(QString::fromStdString(WindowCaption("- Hilfe")));
+  setWindowIcon(ToolIcon(Command::WindowHelp));
   setFont(ProgramFont());
   buildDesign();
   if (openEngine(sourceFolder, workFolder)) showPage(kHelpContents);
