@@ -192,7 +192,8 @@ Navigation::Navigation(QMainWindow* window, NavigationTable table)
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), window_);
   helpKey->setObjectName(QStringLiteral("HelpKey"));
   helpKey->setContext(Qt::WindowShortcut);
-  connect(helpKey, &QShortcut::activated, this, [this] { run(Command::WindowHelp); });
+  // F1 works even where the window's help button is hidden.
+  connect(helpKey, &QShortcut::activated, this, [this] { table_.handlers.at(Command::WindowHelp)(); });
 
   connect(&CommandRegistry::instance(), &CommandRegistry::changed, this, &Navigation::refresh);
   refresh();

@@ -225,7 +225,7 @@ TEST_F(HelpTest, ViewerStaysUsableBesideAModalDialog) {
   EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(HelpTest, ContentsCommandOpensContentsWhateverTheWindow) {
+TEST_F(HelpTest, ContentsCommandAndHelpKeyInOtherWindows) {
   for (const char* name : {"FQlinks", "FSysTool", "FKal", "FEingabe"}) {
     SCOPED_TRACE(name);
     QMainWindow window;
@@ -236,6 +236,20 @@ TEST_F(HelpTest, ContentsCommandOpensContentsWhateverTheWindow) {
     ASSERT_EQ(navigation.menuAction(Command::HelpSearch)->text(), QStringLiteral("In Hilfe &suchen..."));
     navigation.menuAction(Command::HelpContents)->trigger();
     EXPECT_EQ(viewer()->currentContext(), 1001);
+  }
+  // F1 opens the page also where the help button is hidden.
+  {
+    QMainWindow window;
+    window.setObjectName(QStringLiteral("FStatistik1"));
+    NavigationTable table;
+    table.toolBar = {{Command::WindowHelp, "BitBtn2", "Hilfe"}};
+    table.hidden = {Command::WindowHelp};
+    Navigation navigation(&window, table);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(viewer()->currentContext(), 1011);
   }
   // A table may name its page itself.
   QMainWindow window;
