@@ -240,6 +240,10 @@ bool HelpViewer::openEngine(const QString& sourceFolder, const QString& workFold
   PCNavigation->insertTab(0, contents, QStringLiteral("Inhalt"));
   PCNavigation->setCurrentIndex(0);
   connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::openUrl);
+  // One click opens a page, as in the search results.
+  connect(contents, &QHelpContentWidget::clicked, this, [this](const QModelIndex& index) {
+    if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) openUrl(item->url());
+  });
   connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
     contents->expandAll();
     selectInContents(Browser->source());

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QWindow>
+#include <QtHelp/QHelpContentWidget>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -134,6 +135,21 @@ TEST_F(HelpTest, LinksBetweenPagesAndHistory) {
   EXPECT_EQ(v->currentContext(), 1001);
   v->BVor->click();
   EXPECT_EQ(v->currentContext(), 1011);
+
+  // The contents list, filled by the engine in the background, opens the pages and follows them.
+  auto* contents = qobject_cast<QHelpContentWidget*>(v->contentsList);
+  ASSERT_NE(contents, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([contents] { return contents->indexOf(HelpViewer::PageUrl(1006)).isValid(); }, 30000));
+  const QModelIndex root = contents->model()->index(0, 0);
+  QStringList titles;
+  for (int row = 0; row < contents->model()->rowCount(root); ++row)
+    titles << contents->model()->index(row, 0, root).data().toString();
+  EXPECT_EQ(titles, Texts({"Zentrale", "Tippreihen-Eingabe", "Zufallsgenerator", "Tipp-Center", "Tippreihen-Analyse",
+                           "Quoten und Vollsysteme", "Statistik, Einstellungen, Updates", "n über k und Kalender"}));
+  emit contents->clicked(contents->indexOf(HelpViewer::PageUrl(1006)));
+  EXPECT_EQ(v->currentContext(), 1006);
+  v->showPage(1009);
+  EXPECT_EQ(contents->currentIndex(), contents->indexOf(HelpViewer::PageUrl(1009)));
 }
 
 TEST_F(HelpTest, SearchListsThePagesWithTheWordAndOpensThem) {
