@@ -8,6 +8,7 @@
 
 #include "platform/paths.h"
 #include "ui/artwork.h"
+#include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 
@@ -42,6 +43,7 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStays
   BWeiter->setEnabled(false);
   BWeiter->setCursor(Qt::WaitCursor);
   connect(BWeiter, &QPushButton::clicked, this, &TFStart::BWeiterClick);
+  InstallHelpKey(this, kHelpContents);
 
   if (auto paths = InitialiseAppPaths(App()); !paths) MessageBox::showError(this, paths.error());
 }

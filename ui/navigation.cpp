@@ -7,12 +7,14 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSizePolicy>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "platform/shell.h"
 #include "ui/artwork.h"
+#include "ui/help.h"
 #include "ui/message_box.h"
 
 namespace kw::ui {
@@ -127,6 +129,10 @@ Navigation::Navigation(QMainWindow* window, NavigationTable table)
   if (!table_.handlers.count(Command::Quit)) table_.handlers[Command::Quit] = [w = window_] { w->close(); };
   if (!table_.handlers.count(Command::Calculator))
     table_.handlers[Command::Calculator] = [w = window_] { StartCalculatorOrSay(w); };
+  // Help: the window's page (button, F1), the contents page and the search page.
+  table_.handlers.try_emplace(Command::WindowHelp, [this] { ShowHelpPage(helpContext()); });
+  table_.handlers.try_emplace(Command::HelpContents, [] { ShowHelpPage(kHelpContents); });
+  table_.handlers.try_emplace(Command::HelpSearch, [] { ShowHelpSearch(); });
 
   QMenuBar* bar = window_->menuBar();
   for (const MenuDef& def : Menus()) {
@@ -183,8 +189,18 @@ Navigation::Navigation(QMainWindow* window, NavigationTable table)
     addButton(def);
   }
 
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), window_);
+  helpKey->setObjectName(QStringLiteral("HelpKey"));
+  helpKey->setContext(Qt::WindowShortcut);
+  // F1 works even where the window's help button is hidden.
+  connect(helpKey, &QShortcut::activated, this, [this] { table_.handlers.at(Command::WindowHelp)(); });
+
   connect(&CommandRegistry::instance(), &CommandRegistry::changed, this, &Navigation::refresh);
   refresh();
+}
+
+int Navigation::helpContext() const {
+  return table_.helpContext != 0 ? table_.helpContext : HelpContextOf(window_->objectName());
 }
 
 bool Navigation::contains(const std::vector<Command>& list, Command command) const {

@@ -60,6 +60,7 @@ struct NavigationTable {
   std::vector<Command> hidden;          // not shown at all
   bool closeInsteadOfQuit = false;      // "Sch&ließen" instead of "&Beenden"
   bool helpSearchEntry = false;         // "In Hilfe &suchen..." instead of "&Hilfe benutzen"
+  int helpContext = 0;                  // page of the help button and F1; 0: by the window's name
   std::map<Command, std::function<void()>> handlers;  // this window's own actions
 };
 
@@ -95,6 +96,8 @@ class Navigation : public QObject {
   // Runs a command as its menu entry would; false when it is disabled or has no action here.
   bool run(Command command);
   bool isEnabled(Command command) const;
+  // The help page of the window's help button and F1.
+  int helpContext() const;
 
   static const char* menuActionName(Command command);
 
