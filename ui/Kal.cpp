@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "core/var_def.h"
@@ -15,7 +14,6 @@
 namespace kw::ui {
 
 namespace {
-constexpr int kHelpTopic = 1009;
 }
 
 TFKal::TFKal(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -48,8 +46,7 @@ TFKal::TFKal(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(MC1, 1);
   layout->addWidget(bar);
 
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [] { ShowHelpPage(kHelpTopic); });
+  InstallHelpKey(this);
   adjustSize();
 }
 

@@ -36,7 +36,6 @@ namespace kw::ui {
 
 namespace {
 
-constexpr int kHelpTopic = 1011;
 constexpr int kFreeRowCount = 6;  // "frei:" in RG1
 
 std::function<void(const std::string&)>& SlipOpener() {
@@ -98,9 +97,6 @@ NavigationTable SettingsTable() {
   table.own = {Command::Settings};
   table.inert = {Command::Print, Command::PrinterSetup, Command::About};
   table.helpSearchEntry = true;
-  table.handlers[Command::HelpContents] = [] { ShowHelpPage(kHelpContents); };
-  table.handlers[Command::HelpSearch] = [] { ShowHelpSearch(); };
-  table.handlers[Command::WindowHelp] = [] { ShowHelpPage(kHelpTopic); };
   return table;
 }
 

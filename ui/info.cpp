@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadialGradient>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -22,7 +21,6 @@ namespace kw::ui {
 
 namespace {
 
-constexpr int kHelpTopic = 1011;
 
 QLabel* ContactLine(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
@@ -96,8 +94,7 @@ TFInfo::TFInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
   BClose->setGeometry(372, 4, 24, 22);
   connect(BClose, &QToolButton::clicked, this, &QWidget::close);
 
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [] { ShowHelpPage(kHelpTopic); });
+  InstallHelpKey(this);
 }
 
 bool TFInfo::eventFilter(QObject* watched, QEvent* event) {
