@@ -1,5 +1,6 @@
 #include "ui/Frame2.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -98,6 +99,9 @@ TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
   columns->setHighlightSections(false);
   columns->setFixedHeight(18);
   for (int c = 0; c < EvalTable::kColumns; ++c) GA1->setColumnWidth(c, EvalTable::columnWidth(c));
+  // The date column was made for a narrower font than most desktops have; a date stays whole.
+  const int dateWidth = QFontMetrics(GA1->font()).horizontalAdvance(QStringLiteral("00.00.0000")) + 6;
+  if (dateWidth > GA1->columnWidth(0)) GA1->setColumnWidth(0, dateWidth);
 
   GA1->setItemDelegate(new GridCellDelegate(
       [](const QModelIndex& index, const QStyleOptionViewItem& option) {
