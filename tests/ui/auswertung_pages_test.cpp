@@ -253,6 +253,24 @@ TEST_F(PagesTest, EvaluationsFillTheirResultPage) {
   }
 }
 
+TEST_F(PagesTest, StoredQuotasPayTheirAmountsAndMissingOnesTheStandard) {
+  const auto draw = Draw(19, 3, 2024, {3, 9, 20, 30, 44, 2, 11});
+  writeDraws({draw});
+  kw::TQuoten quota;
+  quota.datum = draw.datum;
+  quota.amount(6) = 1234.5f;
+  quota.amount(13) = 0.0f;
+  WriteBytes(dataDir() + kw::kQuotasFileName, kw::EncodeRecords(std::vector<kw::TQuoten>{quota}));
+  TFAuswertung w;
+  // Row 1 is 3+2 (class 6), row 2 is 2+0 (class 13).
+  ASSERT_TRUE(w.OpenSlipPage(QString::fromStdString(writeSlip("Eins", {{3, 9, 20, 1, 2, 2, 11}, {3, 9, 1, 2, 4, 5, 6}}))));
+  w.BAuswerten->click();
+  const QAbstractItemModel* grid = ResultFrame(w, 1)->GA1->model();
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(GridRow(grid, 0), Texts({"19.03.2024", "Eins", "1", "6", "1.234,50 €", "1.234,50 €"}));
+  EXPECT_EQ(GridRow(grid, 1), Texts({"", "", "2", "13", "4,36 €", "1.238,86 €"}));
+}
+
 TEST_F(PagesTest, ResultPagesAreNumberedAndKeepTheirResults) {
   writeDraws({Draw(15, 3, 2024, {3, 9, 20, 30, 44, 2, 11}), Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12})});
   TFAuswertung w;

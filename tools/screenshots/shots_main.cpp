@@ -24,7 +24,6 @@ KW_SCREENSHOTS("main") {
   if (!SaveSlipRows(rows, friday).ok()) return false;
 
   ui::TFAuswertung window;
-  window.resize(980, 760);
   if (!FileExists(demo) || !window.OpenSlipPage(QString::fromStdString(demo))) return false;
   if (!window.OpenSlipPage(QString::fromStdString(friday))) return false;
   window.CBAlle->setChecked(true);
