@@ -240,6 +240,39 @@ TEST_F(DrawEntryTest, CorrectingAnOldDrawRewritesOnlyThatDraw) {
   EXPECT_EQ(w.Combo2->currentIndex(), 2);
 }
 
+TEST_F(DrawEntryTest, FailedSaveLeavesHistoryListsAndFileAsTheyWere) {
+  writeTwoDraws();
+  const auto before = ReadBytes(dataDir() + kw::kDrawsFileName);
+  TFAuswertung w;
+  w.Combo1->setCurrentIndex(1);
+  Click(w, {50, 49});
+  kw::testing::SimulateDiskFullAfter(16);
+  w.BSave1->click();
+  kw::testing::SimulateDiskFullAfter(std::nullopt);
+  ASSERT_EQ(MessageBox::shown().size(), 1u);
+  EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
+  EXPECT_EQ(ReadBytes(dataDir() + kw::kDrawsFileName), before);
+  EXPECT_EQ(kw::App().Draws[1], Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12}));
+  EXPECT_EQ(w.G1->model()->index(1, 5).data().toString(), QStringLiteral("50"));
+
+  // A new draw whose save fails stays pending, out of the file and the period lists.
+  w.BNeu->click();
+  Click(w, {1, 2, 3, 4, 5}, {1, 2});
+  kw::testing::SimulateDiskFullAfter(16);
+  w.BSave1->click();
+  kw::testing::SimulateDiskFullAfter(std::nullopt);
+  EXPECT_EQ(MessageBox::shown().size(), 2u);
+  EXPECT_TRUE(kw::App().NewDrawPending);
+  EXPECT_EQ(ReadBytes(dataDir() + kw::kDrawsFileName), before);
+  EXPECT_EQ(w.Combo2->count(), 3);
+  EXPECT_EQ(w.G1->model()->rowCount(), 3);
+  // Once the disk has room again the same marks are saved.
+  w.BSave1->click();
+  EXPECT_EQ(MessageBox::shown().size(), 2u);
+  EXPECT_EQ(fileDraws().size(), 4u);
+  EXPECT_EQ(w.Combo2->count(), 4);
+}
+
 TEST_F(DrawEntryTest, FutureDrawGetsTheClairvoyanceMessageAndIsAppendedAllTheSame) {
   writeDraws({Draw(5, 3, 2100, {3, 9, 20, 30, 44, 2, 11}), Draw(9, 3, 2100, {1, 12, 23, 34, 50, 5, 12})});
   TFAuswertung w;
