@@ -1,8 +1,14 @@
 #include "ui/Auswertung.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,19 +19,32 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/dates.h"
 #include "core/draw_history.h"
+#include "core/draw_paste.h"
+#include "core/game_rules.h"
+#include "core/qlinks.h"
+#include "core/quota_store.h"
+#include "core/slip_file.h"
+#include "evaluation/evaluation.h"
+#include "platform/shell.h"
 #include "core/settings_ini.h"
 #include "core/settings_record.h"
 #include "core/file_io.h"
 #include "core/var_def.h"
 #include "ui/artwork.h"
+#include "ui/Frame1.h"
+#include "ui/Frame2.h"
 #include "ui/draw_list_model.h"
+#include "ui/file_dialog.h"
 #include "ui/grid_cell.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
+#include "ui/text_prompt.h"
 
 namespace kw::ui {
 
@@ -45,7 +64,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
   return button;
 }
 
-NavigationTable MainWindowTable(QMainWindow* window) {
+NavigationTable MainWindowTable(TFAuswertung* window) {
   NavigationTable table;
   table.toolBar = {
       {Command::Quit, "BitBtn7", "Programm beenden"},
@@ -67,7 +86,63 @@ NavigationTable MainWindowTable(QMainWindow* window) {
   table.own = {Command::Evaluation};
   table.inert = {Command::Print, Command::PrinterSetup};
   table.handlers[Command::Quit] = [window] { window->close(); };
+  table.handlers[Command::OpenSlip] = [window] { window->BOpenClick(); };
   return table;
+}
+
+bool Has(const std::array<std::uint8_t, 32>& set, int n) {
+  return (set[static_cast<std::size_t>(n / 8)] >> (n % 8)) & 1;
+}
+
+void Flip(std::array<std::uint8_t, 32>& set, int n) {
+  set[static_cast<std::size_t>(n / 8)] = static_cast<std::uint8_t>(set[static_cast<std::size_t>(n / 8)] ^ (1u << (n % 8)));
+}
+
+std::vector<std::string> ItemTexts(const QComboBox* list) {
+  std::vector<std::string> texts;
+  texts.reserve(static_cast<std::size_t>(list->count()));
+  for (int i = 0; i < list->count(); ++i) texts.push_back(list->itemText(i).toStdString());
+  return texts;
+}
+
+// A clipboard with a few numbers on it: the paste button's picture.
+QIcon PasteIcon() {
+  QPixmap pixmap(18, 18);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0x6B, 0x4A, 0x1F), 1));
+  p.setBrush(QColor(0xC8, 0x96, 0x50));
+  p.drawRoundedRect(QRectF(2.5, 2.5, 13, 15), 2, 2);
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(4.5, 5.5, 9, 10));
+  p.setBrush(QColor(0x90, 0x90, 0x90));
+  p.drawRect(QRectF(6.5, 1.5, 5, 3));
+  p.setPen(QPen(QColor(0x1E, 0x3C, 0x8C), 1.2));
+  for (int y : {8, 11, 14}) p.drawLine(QPointF(6, y), QPointF(12, y));
+  return QIcon(pixmap);
+}
+
+// A small eraser: the pictures that clear the marks of an area.
+QPixmap ClearPicture() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate(8, 8);
+  p.rotate(-35);
+  p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+  p.setBrush(QColor(0xE8, 0x6A, 0x6A));
+  p.drawRect(QRectF(-7, -3.5, 8, 7));
+  p.setBrush(QColor(0xF5, 0xF5, 0xF5));
+  p.drawRect(QRectF(1, -3.5, 6, 7));
+  return pixmap;
+}
+
+// The latest Tuesday or Friday on or before a day: what the first draw of a history is dated.
+double LatestDrawDay(double day) {
+  while (DayOfWeek(day) != kTuesday && DayOfWeek(day) != kFriday) day -= 1;
+  return day;
 }
 
 }  // namespace
@@ -78,7 +153,16 @@ TFAuswertung::TFAuswertung(QWidget* parent) : QMainWindow(parent) {
   navigation_ = new Navigation(this, MainWindowTable(this));
   buildDesign();
   FormCreate();
+  // "Gewinnauswertung" of the other windows brings this one to the front.
+  CommandRegistry::set(Command::Evaluation, [self = QPointer<TFAuswertung>(this)] {
+    if (!self) return;
+    self->showNormal();
+    self->raise();
+    self->activateWindow();
+  });
 }
+
+TFAuswertung::~TFAuswertung() { CommandRegistry::remove(Command::Evaluation); }
 
 // ---- design -------------------------------------------------------------------------------
 
@@ -95,8 +179,14 @@ void TFAuswertung::buildDesign() {
   navigation_->bind(BOpen1, Command::OpenSlip);
   navigation_->bind(BEigene, Command::TipEntry);
   navigation_->bind(BEigene2, Command::TipEntry);
-  // Opening the demonstration slip needs the slip pages.
-  BDemo->setEnabled(false);
+  connect(BDemo, &QPushButton::clicked, this, [this] { BDemoClick(); });
+  connect(BNeu, &QPushButton::clicked, this, [this] { BNeuClick(); });
+  connect(BSave1, &QPushButton::clicked, this, [this] { BSave1Click(); });
+  connect(BAuswerten, &QPushButton::clicked, this, [this] { BAuswertenClick(); });
+  connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { ShowDraw(); });
+  Image3->installEventFilter(this);
+  Image3->setCursor(Qt::PointingHandCursor);
+  Image3->setToolTip(QStringLiteral("Gewinnquoten im Internet ansehen"));
   connect(CBbis, &QCheckBox::toggled, this, [this] { CBbisClick(); });
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this](int i) { PeriodFrom = i; });
   connect(Combo2, &QComboBox::currentIndexChanged, this, [this](int i) { PeriodTo = i; });
@@ -130,11 +220,37 @@ QWidget* TFAuswertung::buildLeftSide() {
   column->addWidget(drawChooserPanel);
   column->addSpacing(4);
 
-  // Draw entry: 5 aus 50 (317 x 151) over 2 aus 12 (54), 2 px wider, 7 px taller.
+  // Draw entry: 5 aus 50 (317 x 151) over 2 aus 12 (54); the buttons come at creation.
   PZahlen = Make<QFrame>(Gr1, "PZahlen");
   PZahlen->setFont(ProgramFont());
-  PZahlen->setFixedSize(317 + 2, 54 + 151 + 7);
-  PZahlen->setFrameShape(QFrame::StyledPanel);
+  auto makeArea = [this](const char* name, const char* header, int top, int height, QLabel*& clear) {
+    auto* area = Make<QFrame>(PZahlen, name);
+    area->setGeometry(1, top, 317, height);
+    area->setFrameShape(QFrame::StyledPanel);
+    auto* head = Make<QLabel>(area, (std::string(name) + "Header").c_str(), QString::fromUtf8(header));
+    head->setGeometry(1, 1, 315, 20);
+    head->setFont(BoldFont());
+    head->setAutoFillBackground(true);
+    QPalette palette = head->palette();
+    palette.setColor(QPalette::Window, QColor(0xDC, 0xE4, 0xF2));
+    palette.setColor(QPalette::WindowText, QColor(0x1E, 0x3C, 0x8C));
+    head->setPalette(palette);
+    clear = Make<QLabel>(area, name == std::string("P50") ? "Image1" : "Image2");
+    clear->setPixmap(ClearPicture());
+    clear->setGeometry(317 - 19, 3, 16, 16);
+    clear->setCursor(Qt::PointingHandCursor);
+    clear->setToolTip(QStringLiteral("Alle Markierungen löschen"));
+    clear->installEventFilter(this);
+    return area;
+  };
+  P50 = makeArea("P50", "  5 aus 50", 1, 151, Image1);
+  P8 = makeArea("P8", "  2 aus 12 (Sterne)", 1 + 151 + 4, 54, Image2);
+  BCopy = Make<QToolButton>(P50, "BCopy");
+  BCopy->setIcon(PasteIcon());
+  BCopy->setToolTip(QStringLiteral("Gewinnzahlen aus der Zwischenablage markieren"));
+  BCopy->setAutoRaise(true);
+  BCopy->setGeometry(317 - 20 - 26, 0, 26, 22);
+  connect(BCopy, &QToolButton::clicked, this, [this] { BCopyClick(); });
   column->addWidget(PZahlen);
   column->addSpacing(10);
 
@@ -331,12 +447,358 @@ void TFAuswertung::setUpDrawList() {
 void TFAuswertung::FormCreate() {
   setWindowTitle(Q(WindowCaption("- Zentrale")));
   CBAlle->setChecked(IniFile::Load(App().dataFile(kIniFileName)).read(ini::kAuswertungAlle));
-  // The draw list is set up with the design; the number buttons of PZahlen come with the draw entry.
+  buildNumberButtons();
   loadDrawHistory();
+  loadQuotas();
   openRememberedSlips();
   fillPeriodLists();
   adjustSize();
   if (!App().Draws.empty()) Combo1->setCurrentIndex(Combo1->count() - 1);
+}
+
+void TFAuswertung::buildNumberButtons() {
+  for (int i = 1; i <= 5; ++i) {
+    for (int j = 1; j <= 10; ++j) {
+      const int n = 10 * (i - 1) + j;
+      auto* button = new QPushButton(QString::number(n), P50);
+      button->setObjectName(QStringLiteral("lot%1").arg(n));
+      button->setProperty("tag", n);
+      button->setGeometry(31 * j - 29, 25 * i - 1, 30, 24);
+      button->setFocusPolicy(Qt::NoFocus);
+      setMarkFont(button, false, false);
+      connect(button, &QPushButton::clicked, this, [this, n] { ToggleMain(n); });
+      mainButtons[static_cast<std::size_t>(n)] = button;
+    }
+  }
+  for (int star = 1; star <= 12; ++star) {
+    auto* button = new QPushButton(QString::number(star), P8);
+    button->setObjectName(QStringLiteral("lot8%1").arg(star));
+    button->setProperty("tag", 80 + star);
+    button->setGeometry(25 * star - 19, 22, 24, 24);
+    button->setFocusPolicy(Qt::NoFocus);
+    setMarkFont(button, true, false);
+    connect(button, &QPushButton::clicked, this, [this, button] { ToggleStar(button->property("tag").toInt() - 80); });
+    starButtons[static_cast<std::size_t>(star)] = button;
+  }
+  PZahlen->setFixedSize(P50->width() + 2, P8->height() + P50->height() + 7);
+}
+
+void TFAuswertung::setMarkFont(QPushButton* button, bool star, bool marked) {
+  QFont font = ProgramFont();
+  font.setPointSize(marked ? (star ? 10 : 12) : 9);
+  font.setBold(marked);
+  button->setFont(font);
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::ButtonText, marked ? QColor(0xB0, 0x10, 0x10) : QColor(Qt::black));
+  button->setPalette(palette);
+}
+
+// ---- draw entry -----------------------------------------------------------------------------
+
+void TFAuswertung::ToggleMain(int n) {
+  if (n < 1 || n > kMaxMain) return;
+  if (Has(MarkedMain, n)) {
+    Flip(MarkedMain, n);
+    --MarkedMainCount;
+    setMarkFont(mainButtons[static_cast<std::size_t>(n)], false, false);
+    return;
+  }
+  if (MarkedMainCount >= kMainCount) {
+    MessageBox::show(this, MessageBox::Information,
+                     QStringLiteral("Sie haben bereits fünf Zahlen gewählt!\r\rFür eine Änderung der Auswahl demarkieren "
+                                    "Sie bitte zunächst eine der gewählten Zahlen."));
+    return;
+  }
+  Flip(MarkedMain, n);
+  ++MarkedMainCount;
+  setMarkFont(mainButtons[static_cast<std::size_t>(n)], false, true);
+}
+
+void TFAuswertung::ToggleStar(int s) {
+  if (s < 1 || s > kMaxStar) return;
+  if (Has(MarkedStars, s)) {
+    Flip(MarkedStars, s);
+    --MarkedStarCount;
+    setMarkFont(starButtons[static_cast<std::size_t>(s)], true, false);
+    return;
+  }
+  if (MarkedStarCount >= kStarCount) {
+    MessageBox::show(this, MessageBox::Information,
+                     QStringLiteral("Sie haben bereits zwei Zahlen gewählt!\r\rFür eine Änderung der Auswahl demarkieren "
+                                    "Sie bitte zunächst eine der gewählten Zahlen."));
+    return;
+  }
+  Flip(MarkedStars, s);
+  ++MarkedStarCount;
+  setMarkFont(starButtons[static_cast<std::size_t>(s)], true, true);
+}
+
+void TFAuswertung::ClearMain() {
+  for (int n = 1; n <= kMaxMain; ++n) setMarkFont(mainButtons[static_cast<std::size_t>(n)], false, false);
+  MarkedMain.fill(0);
+  MarkedMainCount = 0;
+}
+
+void TFAuswertung::ClearStars() {
+  for (int s = 1; s <= kMaxStar; ++s) setMarkFont(starButtons[static_cast<std::size_t>(s)], true, false);
+  MarkedStars.fill(0);
+  MarkedStarCount = 0;
+}
+
+void TFAuswertung::ShowDraw() {
+  const auto& draws = App().Draws;
+  const int k = Combo1->currentIndex();
+  // Nothing chosen: nothing to show. The pending new draw has no numbers yet and shows none.
+  if (k < 0 || k >= static_cast<int>(draws.size())) return;
+  ClearMain();
+  ClearStars();
+  const TGewZahlen& draw = draws[static_cast<std::size_t>(k)];
+  for (std::uint8_t n : draw.GZ) ToggleMain(n);
+  for (std::uint8_t s : draw.SZ) ToggleStar(s);
+}
+
+void TFAuswertung::BNeuClick() {
+  AppState& state = App();
+  const double now = NowDayNumber();
+  if (state.Draws.empty()) {
+    // The first draw of a history has no draw before it to be dated from: the user dates it.
+    const auto answer = TextPrompt::ask(
+        this, QStringLiteral("Erste Ausspielung"),
+        QStringLiteral("Es sind noch keine Gewinnreihen gespeichert.\nDatum der Ausspielung (TT.MM.JJJJ):"),
+        Q(DateText(LatestDrawDay(TodayDayNumber()))));
+    if (!answer) return;
+    const auto date = ParseDateText(answer->trimmed().toStdString());
+    if (!date) {
+      MessageBox::show(this, MessageBox::Error,
+                       QStringLiteral("\"%1\" ist kein gültiges Datum. Bitte geben Sie es in der Form TT.MM.JJJJ "
+                                      "ein.\r\rIch breche erst einmal ab.")
+                           .arg(answer->trimmed()));
+      return;
+    }
+    ClearMain();
+    ClearStars();
+    if (*date > now) MessageBox::show(this, MessageBox::Confirmation, Q(kClairvoyanceMessage));
+    TGewZahlen pending;
+    pending.datum = *date;
+    state.Draws.push_back(pending);
+    state.NewDrawPending = true;
+  } else {
+    if (state.NewDrawPending || !IsCompleteDraw(state.Draws.back())) {
+      MessageBox::show(this, MessageBox::Error, Q(kCompletePreviousMessage));
+      return;
+    }
+    ClearMain();
+    ClearStars();
+    auto appended = AppendPendingDraw(state, now);
+    if (!appended) {
+      MessageBox::showError(this, appended.error());
+      return;
+    }
+    if (appended->inFuture) MessageBox::show(this, MessageBox::Confirmation, Q(kClairvoyanceMessage));
+  }
+  Combo1->addItem(Q(DateText(state.Draws.back().datum)));
+  Combo1->setCurrentIndex(Combo1->count() - 1);
+}
+
+void TFAuswertung::BSave1Click() {
+  AppState& state = App();
+  if (CountBits(MarkedMain.data(), MarkedMain.size()) != kMainCount ||
+      CountBits(MarkedStars.data(), MarkedStars.size()) != kStarCount) {
+    MessageBox::show(this, MessageBox::Error,
+                     QStringLiteral("Bitte komplettieren Sie zunächst Ihre Angaben. Sie müssen 5 Gewinnzahlen und 2 "
+                                    "Sternzahlen wählen.\r\rIch breche erst einmal ab."));
+    return;
+  }
+  const int k = Combo1->currentIndex();
+  const int count = static_cast<int>(state.Draws.size());
+  if (k < 0 || k >= count) {
+    MessageBox::show(this, MessageBox::Error,
+                     QStringLiteral("Bitte wählen Sie zuerst unter \"Datum\" die Ausspielung, deren Zahlen Sie "
+                                    "speichern möchten, oder legen Sie mit \"Neue Zahlen\" eine neue an.\r\rIch "
+                                    "breche erst einmal ab."));
+    return;
+  }
+  const bool appending = state.NewDrawPending && k == count - 1;
+  // Saving an older draw would write the pending draw without its numbers into the file.
+  if (state.NewDrawPending && !appending) {
+    MessageBox::show(this, MessageBox::Error,
+                     QStringLiteral("Bitte speichern Sie zuerst die Zahlen der neuen Ausspielung vom %1.\r\rIch "
+                                    "breche erst einmal ab.")
+                         .arg(Combo1->itemText(count - 1)));
+    return;
+  }
+
+  TGewZahlen& draw = state.Draws[static_cast<std::size_t>(k)];
+  const TGewZahlen before = draw;
+  std::size_t i = 0;
+  for (int n = 1; n <= kMaxMain; ++n)
+    if (Has(MarkedMain, n)) draw.GZ[i++] = static_cast<std::uint8_t>(n);
+  i = 0;
+  for (int s = 1; s <= kMaxStar; ++s)
+    if (Has(MarkedStars, s)) draw.SZ[i++] = static_cast<std::uint8_t>(s);
+  if (auto saved = SaveDraws(state, ItemTexts(Combo1)); !saved) {
+    // Memory stays what the file holds.
+    state.Draws[static_cast<std::size_t>(k)] = before;
+    MessageBox::showError(this, saved.error());
+    return;
+  }
+
+  if (static_cast<std::size_t>(drawList_->rowCount()) != state.Draws.size())
+    drawList_->setShownDraws(static_cast<int>(state.Draws.size()));
+  else
+    drawList_->refreshRow(k);
+  if (appending) {
+    const QString text = Combo1->itemText(k);
+    ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+    Combo2->addItem(text);
+    Combo2->setCurrentIndex(Combo2->count() - 1);
+    ComboBox1->addItem(text);
+    // A history's first draw has no draw before it to start the period with.
+    if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+    PeriodFrom = ComboBox1->currentIndex();
+    PeriodTo = Combo2->currentIndex();
+    LGa1->setText(Q(HistoryHeadingText(state)));
+    G1->scrollToBottom();
+    emit drawAppended(text);
+  }
+}
+
+void TFAuswertung::BCopyClick() {
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  if (!clip || !clip->hasText()) return;
+  const auto numbers = ParsePastedDraw(clip->text().toStdString());
+  if (!numbers) {
+    MessageBox::showError(this, numbers.error());
+    return;
+  }
+  for (const PastedNumber& p : *numbers) {
+    if (p.star)
+      ToggleStar(p.number);
+    else
+      ToggleMain(p.number);
+  }
+}
+
+// ---- slips and evaluation -------------------------------------------------------------------
+
+void TFAuswertung::BOpenClick() {
+  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), Q(App().DataDir), Q(kSlipFilter));
+  if (!path.isEmpty()) OpenSlipPage(path);
+}
+
+void TFAuswertung::BDemoClick() {
+  const std::string demo = App().dataFile(kDemoSlipFileName);
+  if (!FileExists(demo)) {
+    MessageBox::show(this, MessageBox::Error,
+                     QStringLiteral("Die Demo-Datei wurde nicht gefunden, offensichtlich wurde sie gelöscht.\r\rIch "
+                                    "muss abbrechen."));
+    return;
+  }
+  OpenSlipPage(Q(demo));
+}
+
+bool TFAuswertung::OpenSlipPage(const QString& path) {
+  auto rows = LoadSlipRows(path.toStdString());
+  if (!rows) {
+    MessageBox::showError(this, rows.error());
+    return false;
+  }
+  AppState& state = App();
+  const int n = ++state.SlipPageCount;
+  state.SlipRows.resize(static_cast<std::size_t>(n));
+  state.SlipRows[static_cast<std::size_t>(n - 1)] = *rows;
+
+  auto* page = new QWidget(PC1);
+  page->setObjectName(QStringLiteral("TabG%1").arg(n));
+  page->setProperty("tag", n);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new TFrFrame1(n, std::move(*rows), page));
+  PC1->addTab(page, QFileInfo(path).completeBaseName());
+  PC1->setCurrentWidget(page);
+  CBAlle->setEnabled(PC1->count() > 1);
+  PInfo->hide();
+  return true;
+}
+
+TFrFrame2* TFAuswertung::NewResultPage() {
+  const int n = App().EvalCount;
+  auto* page = new QWidget(PCF1);
+  page->setObjectName(QStringLiteral("TabA%1").arg(n));
+  page->setProperty("tag", n);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* frame = new TFrFrame2(n, page);
+  layout->addWidget(frame);
+  PCF1->addTab(page, QString());
+  PCF1->setCurrentWidget(page);
+  return frame;
+}
+
+void TFAuswertung::BAuswertenClick() {
+  AppState& state = App();
+  if (PC1->count() == 0) {
+    MessageBox::show(this, MessageBox::Error,
+                     QStringLiteral("Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen "
+                                    "(Spielschein-Datei).\r\rIch breche erst einmal ab."));
+    return;
+  }
+  if (auto checked = CheckPeriod(state, {PeriodFrom, PeriodTo, CBbis->isChecked()}); !checked) {
+    MessageBox::showError(this, checked.error());
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const int active = PC1->currentWidget()->property("tag").toInt() - 1;
+  ++state.EvalCount;
+  TFrFrame2* frame = NewResultPage();
+  state.EvalHeading = MakeEvalHeading(ComboBox1->currentText().toStdString(), Combo2->currentText().toStdString(),
+                                      state.PeriodSets.size() == 1);
+
+  std::vector<int> pages;
+  if (PC1->count() > 1 && CBAlle->isChecked())
+    for (int i = 0; i < PC1->count(); ++i) pages.push_back(PC1->widget(i)->property("tag").toInt() - 1);
+  else
+    pages.push_back(active);
+  state.TipSets.clear();
+  std::vector<std::string> captions;
+  for (int p : pages) {
+    std::vector<TSM> sets;
+    const auto& rows = state.SlipRows[static_cast<std::size_t>(p)];
+    sets.reserve(rows.size());
+    for (const TSchein& row : rows) sets.push_back(RowToSets(row));
+    state.TipSets.push_back(std::move(sets));
+    captions.push_back(PC1->tabText(p).toStdString());
+  }
+  EvalTable table = EvaluateRows(state, captions);
+  frame->showResult(std::move(table), Q(state.EvalHeading));
+  PCF1->setTabText(PCF1->currentIndex(), Q(state.EvalCaption));
+  QApplication::restoreOverrideCursor();
+}
+
+void TFAuswertung::Image3Click() {
+  auto links = ReadQuotaLinks(App().dataFile(kQuotaLinksFileName));
+  if (!links) {
+    MessageBox::showError(this, links.error());
+    return;
+  }
+  const std::string& link = (*links)[0];
+  if (link.empty()) {
+    MessageBox::show(this, MessageBox::Information,
+                     QStringLiteral("Für den ersten Quoten-Link ist keine gültige Internetadresse gespeichert. Sie "
+                                    "können sie im Fenster \"Quoten-Favoriten\" eintragen."));
+    return;
+  }
+  if (!kw::platform::OpenUrl(link))
+    MessageBox::show(this, MessageBox::Error, QStringLiteral("Es gab ein Problem mit dem Seitenaufruf."));
+}
+
+bool TFAuswertung::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == Image3) Image3Click();
+    if (watched == Image1) ClearMain();
+    if (watched == Image2) ClearStars();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TFAuswertung::loadDrawHistory() {
@@ -358,7 +820,15 @@ void TFAuswertung::openRememberedSlips() {
   if (load.error) MessageBox::showError(this, *load.error);
   state.Settings = load.record;
   state.SettingsPresent = load.present;
-  // The slip pages that reopen these files come with the evaluation pages.
+  // Files that are gone are skipped without a word; they stay in the list.
+  for (const std::string& path : state.Settings.recentSlips)
+    if (!path.empty() && FileExists(path)) OpenSlipPage(Q(path));
+}
+
+void TFAuswertung::loadQuotas() {
+  // The amounts of the evaluation; a damaged quota file is the quota window's to report.
+  AppState& state = App();
+  if (state.Quotas.empty()) (void)ReadQuotasAligned(state);
 }
 
 void TFAuswertung::fillPeriodLists() {

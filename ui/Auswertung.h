@@ -1,8 +1,12 @@
 #pragma once
 // The main window "Zentrale": draw history on the left, slip evaluation on the right.
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <string>
 
 class QCheckBox;
+class QToolButton;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -16,11 +20,13 @@ namespace kw::ui {
 
 class DrawListModel;
 class Navigation;
+class TFrFrame2;
 
 class TFAuswertung : public QMainWindow {
   Q_OBJECT
  public:
   explicit TFAuswertung(QWidget* parent = nullptr);
+  ~TFAuswertung() override;
 
   Navigation* navigation() const { return navigation_; }
   DrawListModel* drawListModel() const { return drawList_; }
@@ -34,7 +40,15 @@ class TFAuswertung : public QMainWindow {
   QLabel* addDrawsLabel = nullptr;
   QPushButton* BNeu = nullptr;
   QPushButton* BSave1 = nullptr;
-  QFrame* PZahlen = nullptr;  // the number buttons go here
+  QFrame* PZahlen = nullptr;
+  QFrame* P50 = nullptr;
+  QLabel* Image1 = nullptr;
+  QToolButton* BCopy = nullptr;
+  QFrame* P8 = nullptr;
+  QLabel* Image2 = nullptr;
+  // Built at run time: lot1 .. lot50 (index n) and lot81 .. lot812 (index s).
+  std::array<QPushButton*, 51> mainButtons{};
+  std::array<QPushButton*, 13> starButtons{};
   QFrame* PG2 = nullptr;
   QLabel* LGa1 = nullptr;
   QTableView* G1 = nullptr;
@@ -68,8 +82,37 @@ class TFAuswertung : public QMainWindow {
   int PeriodFrom = -1;
   int PeriodTo = -1;
 
+  // The marked numbers: bit n of the 256-bit sets, as in a TSM half.
+  std::array<std::uint8_t, 32> MarkedMain{};
+  std::array<std::uint8_t, 32> MarkedStars{};
+  int MarkedMainCount = 0;
+  int MarkedStarCount = 0;
+
+  void ToggleMain(int n);
+  void ToggleStar(int s);
+  void ClearMain();
+  void ClearStars();
+  void ShowDraw();
+  void BNeuClick();
+  void BSave1Click();
+  void BCopyClick();
+  void BOpenClick();
+  void BDemoClick();
+  void BAuswertenClick();
+  void Image3Click();
+
+  // Opens a slip file as a new slip page; false (after a message) when it cannot be read.
+  bool OpenSlipPage(const QString& path);
+  // Creates result page EvalCount.
+  TFrFrame2* NewResultPage();
+
+ signals:
+  // A new draw was saved at the end of the history (the statistics window's date list follows).
+  void drawAppended(const QString& dateText);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildDesign();
@@ -78,12 +121,15 @@ class TFAuswertung : public QMainWindow {
   QWidget* buildWelcomePanel();
   QWidget* buildPeriodControls();
   void setUpDrawList();
+  void buildNumberButtons();
+  void setMarkFont(QPushButton* button, bool star, bool marked);
 
   void FormCreate();
   void loadDrawHistory();
   // The start-up settings record ("Einstellungen.emo") with the remembered slip files plugs in here.
   void openRememberedSlips();
   void fillPeriodLists();
+  void loadQuotas();
   void CBbisClick();
 
   Navigation* navigation_ = nullptr;

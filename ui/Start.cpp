@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "core/demo_slip.h"
 #include "platform/paths.h"
 #include "ui/artwork.h"
 #include "ui/help.h"
@@ -24,6 +25,7 @@ Result<void> InitialiseAppPaths(AppState& state) {
   const auto dataDir = kw::platform::EnsureDataDirectory();
   state.DataDir = dataDir.path;
   if (!dataDir.error.empty()) return IoError(dataDir.error);
+  if (dataDir.created) return PlaceDemoSlip(state.ProgramDir, state.DataDir);
   return {};
 }
 

@@ -1,0 +1,57 @@
+#pragma once
+// A result page of the main window: one evaluation's table with its heading, print button and
+// the colour legend of the prize classes.
+#include <QAbstractTableModel>
+#include <QFrame>
+#include <memory>
+
+#include "evaluation/evaluation.h"
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace kw::ui {
+
+// The result table as a grid: row 0 of the table is the header, its other rows are the model's
+// rows. Cell texts are made when a cell is shown, so a million rows cost only their storage.
+class ResultModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  ResultModel(std::shared_ptr<const EvalTable> table, QObject* parent);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  std::shared_ptr<const EvalTable> table_;
+};
+
+// The prize class a "GKl." cell names: its text is a decimal integer 1..13; 0 otherwise.
+int ClassOfCellText(const QString& text);
+
+class TFrFrame2 : public QFrame {
+  Q_OBJECT
+ public:
+  // Page n ("frA" + n, tag n) with the six empty result columns.
+  TFrFrame2(int n, QWidget* parent);
+
+  // Shows an evaluation: the table, its heading and the colour legend.
+  void showResult(EvalTable table, const QString& heading);
+
+  QFrame* PGA1 = nullptr;
+  QLabel* LGA1 = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QTableView* GA1 = nullptr;
+  QFrame* PFarben = nullptr;
+
+ private:
+  void BitBtn1Click();
+  void buildLegend();
+
+  ResultModel* model_ = nullptr;
+};
+
+}  // namespace kw::ui
