@@ -394,6 +394,14 @@ TEST_F(EingabeTest, OtherWindowsOpenItThroughTheirMenus) {
   EXPECT_EQ(nav->menuAction(Command::PrinterSetup), nullptr);
   EXPECT_FALSE(nav->run(Command::Calculator));
   EXPECT_FALSE(nav->run(Command::About));
+
+  // The calendar opens from the tool bar; its menu entry has no action in this window.
+  nav->menuAction(Command::Calendar)->trigger();
+  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FKal")), nullptr);
+  entry->findChild<QAction*>(QStringLiteral("BKalender"))->trigger();
+  QWidget* calendar = kw::ui::FindWindow(QStringLiteral("FKal"));
+  EXPECT_NE(calendar, nullptr);
+  delete calendar;
 }
 
 }  // namespace
