@@ -661,6 +661,7 @@ TFEingabe* ShowTipEntry() {
 void CreateTipEntryWindow() {
   if (!FindWindow(QStringLiteral("FEingabe"))) new TFEingabe;
   CommandRegistry::set(Command::TipEntry, [] { ShowTipEntry(); });
+  CommandRegistry::set(Command::NewSlip, [] { ShowTipEntry(); });
 }
 
 }  // namespace kw::ui

@@ -20,6 +20,7 @@
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
 #include "core/var_def.h"
+#include "ui/Auswertung.h"
 #include "ui/Eingabe.h"
 #include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
@@ -61,6 +62,7 @@ class EingabeTest : public UiTest {
     while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FEingabe"))) delete w;
     TFEingabe::SetPrinterSetup({});
     kw::ui::CommandRegistry::remove(Command::TipEntry);
+    kw::ui::CommandRegistry::remove(Command::NewSlip);
     UiTest::TearDown();
   }
 
@@ -382,10 +384,17 @@ TEST_F(EingabeTest, OtherWindowsOpenItThroughTheirMenus) {
   auto* entry = qobject_cast<TFEingabe*>(kw::ui::FindWindow(QStringLiteral("FEingabe")));
   ASSERT_NE(entry, nullptr);
   EXPECT_FALSE(entry->isVisible());  // created at start, shown on demand
-  const auto* open = kw::ui::CommandRegistry::find(Command::TipEntry);
-  ASSERT_NE(open, nullptr);
-  (*open)();
-  EXPECT_TRUE(entry->isVisible());
+  {
+    kw::ui::TFAuswertung main;
+    for (const char* name : {"MenuNewSlip", "MenuTipEntry", "BEingabe"}) {
+      entry->hide();
+      auto* action = main.findChild<QAction*>(QString::fromLatin1(name));
+      ASSERT_NE(action, nullptr) << name;
+      EXPECT_TRUE(action->isEnabled()) << name;
+      action->trigger();
+      EXPECT_TRUE(entry->isVisible()) << name;
+    }
+  }
   EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FEingabe")), entry);  // the same window, not a second one
 
   kw::ui::Navigation* nav = entry->navigation();
