@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/Auswertung.h"
+#include "ui/Eingabe.h"
 #include "ui/Start.h"
 #include "ui/dialog_commands.h"
 #include "ui/look.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<kw::ui::TFAuswertung> mainWindow;
   try {
     mainWindow = std::make_unique<kw::ui::TFAuswertung>();
+    kw::ui::CreateTipEntryWindow();
     kw::ui::RegisterDialogCommands();
     kw::ui::CreateStartupDialogs();
     // Appears only through the splash's cross-fade.
