@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtMath>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -141,7 +140,8 @@ class TFBEDruck::TableModel : public QAbstractTableModel {
   const TextTable& table_;
 };
 
-TFBEDruck::TFBEDruck(QWidget* parent) : QWidget(parent, Qt::Window) {
+// Number columns of 30 pixels: wide enough for two bold digits, and the grid leaves room for the rest.
+TFBEDruck::TFBEDruck(QWidget* parent) : QWidget(parent, Qt::Window), table_(8, 1, 30) {
   setObjectName(QStringLiteral("FBEDruck"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ProgramFont());
@@ -337,7 +337,9 @@ QWidget* TFBEDruck::buildOptionsPanel() {
   auto* minus = Text(correction, "LMinus", "Minus rückt den Ausdruck horizontal nach links, vertikal nach oben.");
   minus->setWordWrap(true);
   corrGrid->addWidget(minus, 2, 0, 1, 4);
-  corrGrid->addWidget(Text(correction, "LZehntel", "Angaben sind in Zehntel-Millime- ter zu machen"), 0, 3, 2, 1);
+  auto* tenths = Text(correction, "LZehntel", "Angaben sind in Zehntel-Millime- ter zu machen");
+  tenths->setWordWrap(true);
+  corrGrid->addWidget(tenths, 0, 3, 2, 1);
   corrGrid->setColumnStretch(3, 1);
   column->addWidget(correction);
   blockedByRun_.insert(blockedByRun_.end(), {RGJoker, RGZiehungen, cbNr, correction});
@@ -380,12 +382,12 @@ QWidget* TFBEDruck::buildExplanationPanel() {
   int widest = 0;
   for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
   MInfo->setFixedWidth(widest + 2 * MInfo->frameWidth() + 16 + MInfo->verticalScrollBar()->sizeHint().width());
-  MInfo->setFixedHeight(metrics.lineSpacing() * 11 + 12);
+  MInfo->setFixedHeight(metrics.lineSpacing() * static_cast<int>(lines.size()) + 2 * MInfo->frameWidth() + 10);
   column->addWidget(MInfo);
 
   ImageTray = Make<QLabel>(panel, "ImageTray");
-  ImageTray->setPixmap(PaperTrayPicture(QSize(MInfo->width(), 230)));
-  ImageTray->setFixedSize(MInfo->width(), 230);
+  ImageTray->setPixmap(PaperTrayPicture(QSize(MInfo->width(), 200)));
+  ImageTray->setFixedSize(MInfo->width(), 200);
   column->addWidget(ImageTray);
   column->addStretch();
   return panel;
@@ -616,7 +618,8 @@ void RegisterSlipPrintCommand() {
 namespace {
 
 // A hand seen from above with its index finger pointing along +x, wrist at the origin.
-void DrawHand(QPainter& p, QPointF wrist, double angleDegrees, int number) {
+// The number sits in a red disc at `disc`, relative to the wrist.
+void DrawHand(QPainter& p, QPointF wrist, double angleDegrees, int number, QPointF discOffset) {
   p.save();
   p.translate(wrist);
   p.rotate(angleDegrees);
@@ -634,9 +637,7 @@ void DrawHand(QPainter& p, QPointF wrist, double angleDegrees, int number) {
   for (int k = 0; k < 3; ++k) p.drawLine(QPointF(8, -2 + 4 * k), QPointF(13, -2 + 4 * k));  // folded fingers
   p.restore();
 
-  // The number in a disc beside the wrist, upright whatever the hand's direction.
-  const double a = qDegreesToRadians(angleDegrees + 180.0);
-  const QPointF disc = wrist + QPointF(std::cos(a) * 30, std::sin(a) * 30);
+  const QPointF disc = wrist + discOffset;
   p.save();
   p.setPen(QPen(Qt::white, 1.5));
   p.setBrush(QColor(0xC0, 0x10, 0x10));
@@ -715,11 +716,11 @@ QPixmap PaperTrayPicture(QSize size) {
   p.drawRoundedRect(rearGuide, 2, 2);
 
   // Hands: 1 at the feed, 2 at the slip's top edge, 3 at both side guides, 4 at the rear guide.
-  DrawHand(p, QPointF(w * 0.16, h * 0.34), -60, 1);
-  DrawHand(p, QPointF(slip.right() + 44, slip.top() + 8), 180, 2);
-  DrawHand(p, QPointF(leftGuide.left() - 40, leftGuide.center().y() + 6), 0, 3);
-  DrawHand(p, QPointF(rightGuide.right() + 40, rightGuide.center().y() + 6), 180, 3);
-  DrawHand(p, QPointF(rearGuide.left() - 42, rearGuide.center().y() + 4), 0, 4);
+  DrawHand(p, QPointF(w * 0.42, 8), 90, 1, QPointF(26, 2));  // reaching in from above
+  DrawHand(p, QPointF(slip.right() + 34, slip.top() + 4), 180, 2, QPointF(30, 0));
+  DrawHand(p, QPointF(leftGuide.left() - 40, leftGuide.center().y() + 6), 0, 3, QPointF(-30, 0));
+  DrawHand(p, QPointF(rightGuide.right() + 40, rightGuide.center().y() + 6), 180, 3, QPointF(30, 0));
+  DrawHand(p, QPointF(rearGuide.left() - 42, rearGuide.center().y() + 4), 0, 4, QPointF(-30, 0));
   return picture;
 }
 
