@@ -1,6 +1,7 @@
 #include "printing/slip_printer.h"
 
 #include <QColor>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -58,6 +59,25 @@ bool PrintSlip(QPrinter& printer, const std::vector<SlipMark>& marks, int horizo
                      QString::fromStdString(mark.text));
   }
   return painter.end();
+}
+
+SamePrinterJobs::SamePrinterJobs(QPrinter& printer) : printer_(printer), fileName_(printer.outputFileName()) {}
+
+SamePrinterJobs::~SamePrinterJobs() {
+  if (!fileName_.isEmpty()) printer_.setOutputFileName(fileName_);
+}
+
+QPrinter* SamePrinterJobs::printerForJob(int job) {
+  if (!fileName_.isEmpty()) {
+    QString name = fileName_;
+    if (job > 1) {
+      const QFileInfo info(fileName_);
+      const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+      name = fileName_.left(fileName_.size() - suffix.size()) + QStringLiteral("-%1").arg(job) + suffix;
+    }
+    printer_.setOutputFileName(name);
+  }
+  return &printer_;
 }
 
 PdfSlipJobs::PdfSlipJobs(QString stem, bool fullPage) : stem_(std::move(stem)), fullPage_(fullPage) {}

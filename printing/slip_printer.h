@@ -28,14 +28,17 @@ class SlipJobPrinter {
   virtual QPrinter* printerForJob(int job) = 0;
 };
 
-// Every job on the one printer chosen by the user.
+// Every job on the one printer chosen by the user. Printing into a file, each job after the first
+// goes into a file of its own ("Scheine.pdf", "Scheine-2.pdf", ...) instead of replacing the one before.
 class SamePrinterJobs : public SlipJobPrinter {
  public:
-  explicit SamePrinterJobs(QPrinter& printer) : printer_(printer) {}
-  QPrinter* printerForJob(int) override { return &printer_; }
+  explicit SamePrinterJobs(QPrinter& printer);
+  ~SamePrinterJobs() override;  // the printer keeps the file name the user chose
+  QPrinter* printerForJob(int job) override;
 
  private:
   QPrinter& printer_;
+  QString fileName_;
 };
 
 // Every job into a PDF file of its own, "<stem>-<job>.pdf": one file per slip, like one sheet

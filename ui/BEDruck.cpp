@@ -555,7 +555,10 @@ void TFBEDruck::printRun(SlipJobPrinter& jobs) {
     return true;
   };
   int slipNumber = 0, horizontal = 0, vertical = 0;
-  if (!fieldOrZero(ENr, slipNumber) || !fieldOrZero(Ehori, horizontal) || !fieldOrZero(Evert, vertical)) return;
+  // The start number only counts while slip numbers are printed.
+  const bool numbers = cbNr->isChecked();
+  if ((numbers && !fieldOrZero(ENr, slipNumber)) || !fieldOrZero(Ehori, horizontal) || !fieldOrZero(Evert, vertical))
+    return;
   const int firstNumber = ENr->text().isEmpty() ? 1 : slipNumber;
   auto rows = SlipRowsOfTable(table_, *start, *end);
   if (!rows) {
@@ -569,7 +572,6 @@ void TFBEDruck::printRun(SlipJobPrinter& jobs) {
   SlipExtras extras;
   if (RGJoker->isChecked() && jokerIndex() >= 0) extras.joker = jokerIndex();
   if (drawCountIndex() >= 0) extras.drawCount = drawCountIndex();
-  const bool numbers = cbNr->isChecked();
 
   setRunning(true);
   int job = 0;

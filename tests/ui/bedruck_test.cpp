@@ -54,6 +54,7 @@ class BEDruckTest : public UiTest {
     TFBEDruck::setTestPrinterSource([this]() -> std::unique_ptr<kw::SlipJobPrinter> {
       ++runs;
       if (cancelPrinterSetUp) return nullptr;
+      if (brokenPrinter) return std::make_unique<kw::PdfSlipJobs>(QString::fromStdString(home.path() + "fehlt/slip"));
       return std::make_unique<kw::PdfSlipJobs>(stem());
     });
   }
@@ -116,6 +117,7 @@ class BEDruckTest : public UiTest {
 
   int runs = 0;
   bool cancelPrinterSetUp = false;
+  bool brokenPrinter = false;  // its output folder does not exist
 };
 
 QStringList AllLabelTexts(const QWidget& w) {
@@ -371,23 +373,27 @@ TEST_F(BEDruckTest, RefusesWhatCannotBePrintedWithoutPrintingAnything) {
     const char* nr;
     const char* h;
     bool cancelSetUp;
+    bool broken;
     MessageBox::Kind kind;
     const char* message;  // null: no message
   };
   const char* range = "Bitte prüfen Sie Start und Ende des Tippreihen-Ausdrucks.\r\rIch breche erst einmal ab.";
   const Case cases[] = {
-      {"empty table", 0, "1", "", "1", "250", false, MessageBox::Information, "Es gibt nichts zu drucken, ich breche ab."},
-      {"end before start", 13, "9", "4", "1", "250", false, MessageBox::Information, range},
-      {"end past the last row", 13, "1", "14", "1", "250", false, MessageBox::Information, range},
-      {"start no number", 13, "a", "5", "1", "250", false, MessageBox::Information, range},
-      {"start number no number", 13, "1", "5", "x1", "250", false, MessageBox::Error, "'x1' ist kein gültiger Integerwert"},
-      {"correction no number", 13, "1", "5", "1", "2,5", false, MessageBox::Error, "'2,5' ist kein gültiger Integerwert"},
-      {"printer set-up cancelled", 13, "1", "5", "1", "250", true, MessageBox::Information, nullptr},
+      {"empty table", 0, "1", "", "1", "250", false, false, MessageBox::Information, "Es gibt nichts zu drucken, ich breche ab."},
+      {"end before start", 13, "9", "4", "1", "250", false, false, MessageBox::Information, range},
+      {"end past the last row", 13, "1", "14", "1", "250", false, false, MessageBox::Information, range},
+      {"start no number", 13, "a", "5", "1", "250", false, false, MessageBox::Information, range},
+      {"start number no number", 13, "1", "5", "x1", "250", false, false, MessageBox::Error, "'x1' ist kein gültiger Integerwert"},
+      {"correction no number", 13, "1", "5", "1", "2,5", false, false, MessageBox::Error, "'2,5' ist kein gültiger Integerwert"},
+      {"printer set-up cancelled", 13, "1", "5", "1", "250", true, false, MessageBox::Information, nullptr},
+      {"printer cannot be opened", 13, "1", "5", "1", "250", false, true, MessageBox::Error,
+       "Der Drucker ließ sich nicht ansprechen; der Ausdruck wurde nicht gesendet.\r\rIch breche ab."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     MessageBox::clearShown();
     cancelPrinterSetUp = c.cancelSetUp;
+    brokenPrinter = c.broken;
     TFBEDruck* w = c.rows ? openWithSlip(c.rows) : kw::ui::ShowSlipPrint();
     w->EStart->setText(QString::fromUtf8(c.start));
     w->EEnde->setText(QString::fromUtf8(c.end));
@@ -427,9 +433,11 @@ TEST_F(BEDruckTest, EmptyRangeFieldsAreFilledAndSwitchedOffExtrasPrintNothing) {
   ExpectPrinted(files[0], Expected(1, 6, std::nullopt, 0, "7/2"));
   ExpectPrinted(files[1], Expected(7, 8, std::nullopt, 0, "8/2"));
 
-  // Without slip numbers, start 5 to end 5: one slip with row 5 in panel 1.
+  // Without slip numbers, start 5 to end 5: one slip with row 5 in panel 1; the start number
+  // does not matter then.
   for (const QString& f : files) QFile::remove(f);
   w->cbNr->setChecked(false);
+  w->ENr->setText(QStringLiteral("?"));
   w->EStart->setText(QStringLiteral("5"));
   w->EEnde->setText(QStringLiteral("5"));
   w->BAusdruck->click();

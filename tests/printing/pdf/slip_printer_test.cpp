@@ -75,5 +75,29 @@ TEST_F(SlipPrinterTest, NeighbouringBoxesStaySeparateMarksAndTheSlipNumberIsText
   EXPECT_NEAR(words[3].y, 1010, kTolerance);
 }
 
+TEST_F(SlipPrinterTest, PrintingIntoAFileKeepsEverySlipInAFileOfItsOwn) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setFullPage(true);
+  const QString chosen = QString::fromStdString(dir.path() + "Scheine.pdf");
+  printer.setOutputFileName(chosen);
+  const QStringList files = {chosen, QString::fromStdString(dir.path() + "Scheine-2.pdf"),
+                             QString::fromStdString(dir.path() + "Scheine-3.pdf")};
+  {
+    kw::SamePrinterJobs jobs(printer);
+    for (int j = 1; j <= 3; ++j) {
+      QPrinter* p = jobs.printerForJob(j);
+      ASSERT_EQ(p, &printer);
+      ASSERT_TRUE(kw::PrintSlip(*p, {{kw::kSlipNumberPosition, std::to_string(j) + "/3"}}, 0, 0));
+    }
+  }
+  for (int j = 1; j <= 3; ++j) {
+    const auto words = ReadPrintedWords(files[j - 1]);
+    ASSERT_EQ(words.size(), 1u) << files[j - 1].toStdString();
+    EXPECT_EQ(words[0].text, QStringLiteral("%1/3").arg(j));
+  }
+  EXPECT_EQ(printer.outputFileName(), chosen);  // the next run starts from the user's name again
+}
+
 }  // namespace
 }  // namespace kwtest
