@@ -90,13 +90,14 @@ std::vector<SlipRows> PlanSlips(int first, int last) {
 Result<std::vector<SlipRowValues>> SlipRowsOfTable(const TextTable& table, int first, int last) {
   std::vector<SlipRowValues> rows;
   if (last < first) return rows;
-  rows.reserve(static_cast<std::size_t>(last - first + 1));
-  for (int r = first; r <= last; ++r) {
+  rows.reserve(static_cast<std::size_t>(static_cast<long long>(last) - first + 1));
+  for (long long r = first; r <= last; ++r) {
     SlipRowValues values{};
     const bool inTable = r >= 1 && r < table.rowCount();
-    if (inTable && !table.cell(1, r).empty()) {
+    const int row = static_cast<int>(r);
+    if (inTable && !table.cell(1, row).empty()) {
       for (int c = 1; c <= 7; ++c) {
-        const std::string& text = table.cell(c, r);
+        const std::string& text = table.cell(c, row);
         if (text.empty()) continue;
         const auto v = ParseStrictInt(text);
         if (!v) return Refused(InvalidIntegerMessage(text));
@@ -134,7 +135,12 @@ std::vector<SlipMark> SlipMarks(const std::vector<SlipRowValues>& rows, const Sl
 }
 
 SlipPoint PagePosition(SlipPoint slip, const PrintCorrection& correction) {
-  return {slip.x - correction.marginLeft + correction.horizontal, slip.y - correction.marginTop + correction.vertical};
+  // Wide arithmetic: a correction typed as large as an int allows lands off the page, never overflows.
+  auto clamp = [](long long v) {
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  };
+  return {clamp(static_cast<long long>(slip.x) - correction.marginLeft + correction.horizontal),
+          clamp(static_cast<long long>(slip.y) - correction.marginTop + correction.vertical)};
 }
 
 }  // namespace kw

@@ -2,11 +2,11 @@
 
 namespace kw {
 
-SlipRunResult RunSlipPrint(int first, int last, int firstNumber, const SlipRunHooks& hooks) {
+SlipRunResult RunSlipPrint(int first, int last, long long firstNumber, const SlipRunHooks& hooks) {
   SlipRunResult result;
   const std::vector<SlipRows> slips = PlanSlips(first, last);
   const int count = static_cast<int>(slips.size());
-  int number = firstNumber;
+  long long number = firstNumber;
   for (std::size_t i = 0; i < slips.size();) {
     // A slip once begun is finished: half a slip is a spoilt slip.
     if (hooks.stopRequested && hooks.stopRequested()) {

@@ -12,7 +12,7 @@ enum class SlipAnswer { Next, Again, Cancel };
 
 struct SlipJob {
   SlipRows rows;
-  int number = 0;  // running slip number m
+  long long number = 0;  // running slip number m
   int count = 0;   // slips of the run N
 };
 
@@ -35,6 +35,6 @@ struct SlipRunResult {
 
 // Prints rows first..last; the slips are numbered firstNumber, firstNumber + 1, ... "of"
 // SlipCount(first, last). A repeated slip keeps its number.
-SlipRunResult RunSlipPrint(int first, int last, int firstNumber, const SlipRunHooks& hooks);
+SlipRunResult RunSlipPrint(int first, int last, long long firstNumber, const SlipRunHooks& hooks);
 
 }  // namespace kw

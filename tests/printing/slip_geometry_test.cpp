@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -163,6 +164,8 @@ TEST(SlipGeometryTest, CorrectionsMoveThePrintAndTheMarginIsMadeUpFor) {
       {{-30, -40, 0, 0}, {388, 432}},
       {{0, 0, 42, 51}, {376, 421}},
       {{250, 10, 42, 51}, {626, 431}},
+      {{std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), -5, 0},
+       {std::numeric_limits<int>::max(), std::numeric_limits<int>::min() + 472}},
   };
   for (const Case& c : cases) {
     const SlipPoint got = kw::PagePosition({418, 472}, c.correction);
