@@ -519,7 +519,12 @@ void TFBEDruck::BAusdruckClick() {
   if (TestPrinterSource()) {
     jobs = TestPrinterSource()();
   } else {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer_) {
+      printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+      // Positions count from the paper's corner; Qt sets off the printer's unprintable margin itself.
+      printer_->setFullPage(true);
+      printer_->setDocName(QString::fromUtf8(kSlipJobTitle));
+    }
     QPrintDialog dialog(printer_.get(), this);
     dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
     if (dialog.exec() == QDialog::Accepted) jobs = std::make_unique<SamePrinterJobs>(*printer_);
