@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "ui/BEDruck.h"
 #include "ui/Kal.h"
 #include "ui/Optionen.h"
 #include "ui/info.h"
@@ -53,6 +54,7 @@ void RegisterDialogCommands() {
   CommandRegistry::set(Command::Settings, [] { ShowSettings(); });
   CommandRegistry::set(Command::Calendar, [] { ShowCalendar(); });
   CommandRegistry::set(Command::About, [] { ShowInfo(false); });
+  RegisterSlipPrintCommand();
 }
 
 void CreateStartupDialogs() {
