@@ -1,8 +1,399 @@
 #include "ui/SysTool.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "analysis/full_system.h"
+#include "ui/dialog_commands.h"
+#include "ui/help.h"
+#include "ui/look.h"
+#include "ui/message_box.h"
+
 namespace kw::ui {
 
-// Placeholder until the builder window exists.
-void ShowSysToolBeside(QWidget* entry) { (void)entry; }
+namespace {
+
+constexpr int kHelpTopic = 1010;
+constexpr int kFirstStarButton = 51;
+
+const char* const kAppendQuestion =
+    "Das Textfeld im Fenster \"Tippreihen-Eingabe\" ist nicht leer. Wenn an dessen Einträge die hier "
+    "gebildeten Tippreihen angehängt werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
+const char* const kReplaceQuestion =
+    "Wenn die Textfeld-Einträge im Fenster \"Tippreihen-Eingabe\" gelöscht werden sollen und dann die hier "
+    "gebildeten Tippreihen übertragen werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
+const char* const kNoEntryWindowMessage =
+    "Das Fenster \"Tippreihen-Eingabe\" ist nicht geöffnet, deshalb kann ich die Tippreihen nicht übertragen. "
+    "Öffnen Sie es bitte über \"Tippreihen bilden\" und \"Eingabe\".\r\rIch breche erst einmal ab.";
+const char* const kNothingToTransferMessage =
+    "Es gibt noch keine Tippreihen zu übertragen. Bilden Sie bitte zuerst die Tippreihen."
+    "\r\rIch breche erst einmal ab.";
+
+QLabel* CounterPanel(QWidget* parent, const char* name) {
+  auto* panel = new QLabel(QStringLiteral("0"), parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  panel->setFont(BoldFont(8));
+  panel->setMinimumWidth(96);
+  panel->setFixedHeight(19);
+  panel->setContentsMargins(0, 0, 4, 0);
+  return panel;
+}
+
+QPlainTextEdit* NumberField(QWidget* parent, const char* name, int height) {
+  auto* field = new QPlainTextEdit(parent);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setFont(BoldFont(9));
+  field->setFixedHeight(height);
+  field->setTabChangesFocus(true);
+  field->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  return field;
+}
+
+QPushButton* SmallButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setToolTip(hint);
+  button->setFixedSize(52, 22);
+  return button;
+}
+
+QString Decimal(std::int64_t v) { return QString::number(static_cast<qlonglong>(v)); }
+
+}  // namespace
+
+TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("FSysTool"));
+  setFont(ProgramFont());
+  setWindowTitle(QStringLiteral("Vollsystem-Reihen bilden"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(4);
+
+  auto* intro = new QLabel(
+      QStringLiteral("Aus mindestens fünf Tippzahlen können hier Vollsysteme gebildet werden. Die Anzahl der "
+                     "Sternzahlen kann zwischen null und zwölf liegen."),
+      this);
+  intro->setObjectName(QStringLiteral("LText"));
+  intro->setWordWrap(true);
+  layout->addWidget(intro);
+
+  auto* tipsLabel = new QLabel(QStringLiteral("Tippzahlen:"), this);
+  tipsLabel->setFont(BoldFont(8));
+  layout->addWidget(tipsLabel);
+  auto* numberGrid = new QGridLayout;
+  numberGrid->setSpacing(2);
+  numberGrid->setContentsMargins(0, 0, 0, 0);
+  QFont numberFont = ProgramFont();
+  numberFont.setPointSize(9);
+  for (int n = 1; n <= 50; ++n) {
+    auto* b = new QPushButton(QString::number(n), this);
+    b->setObjectName(QStringLiteral("lotS%1").arg(n));
+    b->setFixedSize(21, 21);
+    b->setFont(numberFont);
+    b->setStyleSheet(QStringLiteral("QPushButton { color: black; padding: 0px; }"));
+    b->setFocusPolicy(Qt::NoFocus);
+    numberGrid->addWidget(b, (n - 1) / 10, (n - 1) % 10);
+    connect(b, &QPushButton::clicked, this, [this, n] { AppendNumber(M1, n); });
+  }
+  numberGrid->setColumnStretch(10, 1);
+  layout->addLayout(numberGrid);
+
+  auto* tipsRow = new QHBoxLayout;
+  M1 = NumberField(this, "M1", 48);
+  BitBtn1 = SmallButton(this, "BitBtn1", QStringLiteral("leeren"), QStringLiteral("Tippzahlen löschen"));
+  tipsRow->addWidget(M1, 1);
+  tipsRow->addWidget(BitBtn1, 0, Qt::AlignTop);
+  layout->addLayout(tipsRow);
+
+  auto* starsLabel = new QLabel(QStringLiteral("Sternzahlen:"), this);
+  starsLabel->setFont(BoldFont(8));
+  layout->addWidget(starsLabel);
+  auto* starRow = new QHBoxLayout;
+  starRow->setSpacing(1);
+  for (int n = kFirstStarButton; n <= kFirstStarButton + 11; ++n) {
+    const int star = n - 50;
+    auto* b = new QPushButton(QString::number(star), this);
+    b->setObjectName(QStringLiteral("lotS%1").arg(n));
+    b->setFixedSize(star <= 9 ? 15 : 18, 20);
+    b->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0,0,128); padding: 0px; }"));
+    b->setFocusPolicy(Qt::NoFocus);
+    starRow->addWidget(b);
+    connect(b, &QPushButton::clicked, this, [this, star] { AppendNumber(M2, star); });
+  }
+  starRow->addStretch(1);
+  layout->addLayout(starRow);
+
+  auto* starsFieldRow = new QHBoxLayout;
+  M2 = NumberField(this, "M2", 48);
+  auto* starButtons = new QVBoxLayout;
+  starButtons->setSpacing(2);
+  BitBtn3 = SmallButton(this, "BitBtn3", QStringLiteral("alle"), QStringLiteral("Alle zwölf Sternzahlen wählen"));
+  BitBtn2 = SmallButton(this, "BitBtn2", QStringLiteral("leeren"), QStringLiteral("Sternzahlen löschen"));
+  starButtons->addWidget(BitBtn3);
+  starButtons->addWidget(BitBtn2);
+  starButtons->addStretch(1);
+  starsFieldRow->addWidget(M2, 1);
+  starsFieldRow->addLayout(starButtons);
+  layout->addLayout(starsFieldRow);
+
+  auto* actionRow = new QHBoxLayout;
+  BKombisCalc = new QPushButton(QStringLiteral("Anzahl Tippreihen"), this);
+  BKombisCalc->setObjectName(QStringLiteral("BKombisCalc"));
+  BKombisBilden = new QPushButton(QStringLiteral("Tippreihen\nbilden"), this);
+  BKombisBilden->setObjectName(QStringLiteral("BKombisBilden"));
+  BKombisBilden->setFont(BoldFont(8));
+  for (QPushButton* b : {BKombisCalc, BKombisBilden}) {
+    b->setFixedHeight(36);
+    actionRow->addWidget(b, 1);
+  }
+  layout->addLayout(actionRow);
+
+  auto* counters = new QGridLayout;
+  counters->setHorizontalSpacing(6);
+  counters->setVerticalSpacing(2);
+  Panel11 = CounterPanel(this, "Panel11");
+  Panel13 = CounterPanel(this, "Panel13");
+  Panel12 = CounterPanel(this, "Panel12");
+  int row = 0;
+  for (auto [text, panel] : {std::pair{"5er Kombis:", Panel11}, std::pair{"Stern-Kombis:", Panel13},
+                             std::pair{"Tippreihen gesamt:", Panel12}}) {
+    counters->addWidget(new QLabel(QString::fromUtf8(text), this), row, 0);
+    counters->addWidget(panel, row, 1);
+    ++row;
+  }
+  counters->setColumnStretch(0, 1);
+  layout->addLayout(counters);
+
+  LInfo = new QLabel(this);
+  LInfo->setObjectName(QStringLiteral("LInfo"));
+  LInfo->setWordWrap(true);
+  LInfo->setStyleSheet(QStringLiteral("color: #A00000;"));
+  LInfo->setMinimumHeight(LInfo->fontMetrics().height() * 2);
+  LInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  layout->addWidget(LInfo);
+
+  Panel10 = new QLabel(this);
+  Panel10->setObjectName(QStringLiteral("Panel10"));
+  Panel10->setFont(BoldFont(8));
+  Panel10->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel10->setAlignment(Qt::AlignCenter);
+  Panel10->setFixedHeight(21);
+  layout->addWidget(Panel10);
+
+  M3 = new QPlainTextEdit(this);
+  M3->setObjectName(QStringLiteral("M3"));
+  M3->setReadOnly(true);
+  M3->setFont(BoldFont(8));
+  M3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  M3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  M3->setLineWrapMode(QPlainTextEdit::NoWrap);
+  M3->setMinimumHeight(130);
+  layout->addWidget(M3, 1);
+
+  Pro1 = new QProgressBar(this);
+  Pro1->setObjectName(QStringLiteral("Pro1"));
+  Pro1->setTextVisible(false);
+  Pro1->setFixedHeight(12);
+  Pro1->setRange(0, 1);
+  Pro1->setValue(0);
+  layout->addWidget(Pro1);
+
+  CB1 = new QCheckBox(QStringLiteral("Neue Tippreihen an vorhandene anhängen"), this);
+  CB1->setObjectName(QStringLiteral("CB1"));
+  CB1->setEnabled(false);
+  layout->addWidget(CB1);
+
+  auto* resultRow = new QHBoxLayout;
+  BDelM3 = new QPushButton(QStringLiteral("Liste\nlöschen"), this);
+  BDelM3->setObjectName(QStringLiteral("BDelM3"));
+  BTransfer = new QPushButton(QStringLiteral("Tippreihen\nübertragen"), this);
+  BTransfer->setObjectName(QStringLiteral("BTransfer"));
+  BTransfer->setFont(BoldFont(8));
+  for (QPushButton* b : {BDelM3, BTransfer}) {
+    b->setFixedHeight(36);
+    resultRow->addWidget(b, 1);
+  }
+  layout->addLayout(resultRow);
+
+  auto* closeRow = new QHBoxLayout;
+  BitBtn8 = new QPushButton(QStringLiteral("Sch&ließen"), this);
+  BitBtn8->setObjectName(QStringLiteral("BitBtn8"));
+  BitBtn8->setMinimumSize(90, 27);
+  closeRow->addStretch(1);
+  closeRow->addWidget(BitBtn8);
+  layout->addLayout(closeRow);
+
+  for (QPlainTextEdit* field : {M1, M2}) field->installEventFilter(this);
+  connect(BitBtn1, &QPushButton::clicked, M1, &QPlainTextEdit::clear);
+  connect(BitBtn2, &QPushButton::clicked, M2, &QPlainTextEdit::clear);
+  connect(BitBtn3, &QPushButton::clicked, this,
+          [this] { M2->setPlainText(QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12")); });
+  connect(BKombisCalc, &QPushButton::clicked, this, &TFSysTool::BKombisCalcClick);
+  connect(BKombisBilden, &QPushButton::clicked, this, &TFSysTool::BKombisBildenClick);
+  connect(BDelM3, &QPushButton::clicked, this, &TFSysTool::BDelM3Click);
+  connect(BTransfer, &QPushButton::clicked, this, &TFSysTool::BTransferClick);
+  connect(BitBtn8, &QPushButton::clicked, this, &QWidget::close);
+  connect(M3, &QPlainTextEdit::textChanged, this, [this] { CB1->setEnabled(!M3->document()->isEmpty()); });
+
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [] { ShowHelpPage(kHelpTopic); });
+
+  resize(270, 720);
+}
+
+bool TFSysTool::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == M1 || watched == M2) && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Only numbers and commas are typed; pasted text (clipboard shortcuts stay) is cleaned when
+    // the rows are built. Keys without text (arrows, Delete, Home) move and edit as usual.
+    for (auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll,
+                          QKeySequence::Undo, QKeySequence::Redo})
+      if (key->matches(standard)) return false;
+    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) return false;
+    const QString text = key->text();
+    if (text.isEmpty()) return false;
+    if (text.size() == 1) {
+      const QChar c = text.front();
+      if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(',') || c.unicode() == 7) return false;
+    }
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TFSysTool::AppendNumber(QPlainTextEdit* field, int number) {
+  QTextCursor cursor(field->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(field->document()->isEmpty() ? QString::number(number)
+                                                 : QStringLiteral(",") + QString::number(number));
+  field->setTextCursor(cursor);
+}
+
+qsizetype TFSysTool::ResultLines() const { return M3->document()->isEmpty() ? 0 : M3->document()->blockCount(); }
+
+void TFSysTool::BDelM3Click() {
+  M3->clear();
+  LInfo->clear();
+  Panel10->clear();
+}
+
+void TFSysTool::BKombisCalcClick() { Run(false); }
+
+void TFSysTool::BKombisBildenClick() { Run(true); }
+
+bool TFSysTool::Run(bool build) {
+  const QString tips = M1->toPlainText();
+  if (tips.isEmpty()) {
+    MessageBox::show(this, MessageBox::Error, Q(kEmptyTipNumbersMessage));
+    return false;
+  }
+  const std::string tipText = tips.toStdString();
+  const std::string cleaned = CleanNumberText(tipText);
+  if (cleaned != tipText) M1->setPlainText(Q(cleaned));
+  const auto plan = PlanFullSystem(tipText, M2->toPlainText().toStdString());
+  if (!plan) {
+    MessageBox::showError(this, plan.error());
+    return false;
+  }
+  const auto showCounts = [&] {
+    LInfo->setText(Q(plan->info));
+    Panel11->setText(Decimal(plan->fiveRows));
+    Panel13->setText(Decimal(plan->starParts));
+    Panel12->setText(Decimal(plan->total));
+  };
+  if (!build) {
+    showCounts();
+    return true;
+  }
+  if (plan->total > kMaxFullSystemRows) {
+    // The counts help to choose fewer numbers; the list stays as it was.
+    showCounts();
+    MessageBox::show(this, MessageBox::Error, Q(TooManyRowsMessage(plan->total)));
+    return false;
+  }
+  if (!plan->starsGiven &&
+      MessageBox::show(this, MessageBox::Confirmation, Q(kNoStarsQuestion), MessageBox::YesNoCancel) != MessageBox::Yes)
+    return false;
+
+  const std::int64_t fives = plan->fiveRows;
+  Pro1->setRange(0, static_cast<int>(fives <= 1 ? fives : fives - 1));
+  Pro1->setValue(0);
+  const auto rows = BuildFullSystem(*plan, [this](std::int64_t i) { Pro1->setValue(static_cast<int>(i)); });
+  if (!rows) {
+    MessageBox::showError(this, rows.error());
+    return false;
+  }
+  if (!CB1->isChecked()) BDelM3Click();
+  const QString block = Q(rows->text);
+  if (M3->document()->isEmpty())
+    M3->setPlainText(block);
+  else
+    M3->appendPlainText(block);
+  showCounts();
+  Panel10->setText(Q(BuiltHeading(ResultLines())));
+  return true;
+}
+
+void TFSysTool::BTransferClick() {
+  QWidget* entry = FindWindow(QStringLiteral("FEingabe"));
+  auto* field = entry ? entry->findChild<QPlainTextEdit*>(QStringLiteral("M1")) : nullptr;
+  if (!field) {
+    MessageBox::show(this, MessageBox::Error, Q(kNoEntryWindowMessage));
+    return;
+  }
+  if (M3->document()->isEmpty()) {
+    MessageBox::show(this, MessageBox::Error, Q(kNothingToTransferMessage));
+    return;
+  }
+  const QString rows = M3->toPlainText();
+  const bool fieldEmpty = field->document()->isEmpty();
+  if (!fieldEmpty &&
+      MessageBox::show(this, MessageBox::Confirmation, Q(kAppendQuestion), MessageBox::YesNoCancel) == MessageBox::Yes) {
+    // The rows start on a line of their own, without an empty line after a final line break.
+    const QString text = field->toPlainText();
+    QTextCursor cursor(field->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text.endsWith(QLatin1Char('\n')) ? rows : QStringLiteral("\n") + rows);
+    field->setTextCursor(cursor);
+    return;
+  }
+  if (fieldEmpty ||
+      MessageBox::show(this, MessageBox::Confirmation, Q(kReplaceQuestion), MessageBox::YesNoCancel) == MessageBox::Yes)
+    field->setPlainText(rows);
+}
+
+void ShowSysToolBeside(QWidget* entry) {
+  QWidget* window = FindWindow(QStringLiteral("FSysTool"));
+  if (!window) window = new TFSysTool;
+  if (entry) {
+    QScreen* screen = entry->screen() ? entry->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->geometry();
+    const QPoint at = entry->pos();
+    // Right beside the entry window when the builder still fits on the screen, else at the
+    // right edge. A wider entry window pushes the builder further so it never covers it.
+    const int offset = std::max(734, entry->frameGeometry().width());
+    const int left = at.x() + offset + 276 < area.x() + area.width() ? at.x() + offset : area.x() + area.width() - 276;
+    const int top = at.y() - 117 > area.y() ? at.y() - 117 : area.y() + 20;
+    window->move(left, top);
+  }
+  BringToFront(window);
+}
 
 }  // namespace kw::ui
