@@ -86,7 +86,7 @@ void BM_WindowBuild(benchmark::State& state) {
     window.BKombisBildenClick();
     QApplication::processEvents();
   }
-  state.SetItemsProcessed(state.iterations() * window.M3->document()->blockCount());
+  state.SetItemsProcessed(state.iterations() * window.Rows->lines());
   state.SetLabel(in.name);
 }
 BENCHMARK(BM_WindowBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -6,13 +6,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QClipboard>
 #include <QLabel>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -46,12 +47,11 @@ const char* const kNothingToTransferMessage =
 QLabel* CounterPanel(QWidget* parent, const char* name) {
   auto* panel = new QLabel(QStringLiteral("0"), parent);
   panel->setObjectName(QString::fromLatin1(name));
-  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #9A9A9A; padding-right: 3px; }"));
   panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   panel->setFont(BoldFont(8));
-  panel->setMinimumWidth(96);
+  panel->setMinimumWidth(50);
   panel->setFixedHeight(19);
-  panel->setContentsMargins(0, 0, 4, 0);
   return panel;
 }
 
@@ -69,7 +69,7 @@ QPushButton* SmallButton(QWidget* parent, const char* name, const QString& text,
   auto* button = new QPushButton(text, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setToolTip(hint);
-  button->setFixedSize(52, 22);
+  button->setFixedSize(52, 20);
   return button;
 }
 
@@ -84,7 +84,7 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
-  layout->setSpacing(4);
+  layout->setSpacing(3);
 
   auto* intro = new QLabel(
       QStringLiteral("Aus mindestens fünf Tippzahlen können hier Vollsysteme gebildet werden. Die Anzahl der "
@@ -116,7 +116,7 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(numberGrid);
 
   auto* tipsRow = new QHBoxLayout;
-  M1 = NumberField(this, "M1", 48);
+  M1 = NumberField(this, "M1", 42);
   BitBtn1 = SmallButton(this, "BitBtn1", QStringLiteral("leeren"), QStringLiteral("Tippzahlen löschen"));
   tipsRow->addWidget(M1, 1);
   tipsRow->addWidget(BitBtn1, 0, Qt::AlignTop);
@@ -141,7 +141,7 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(starRow);
 
   auto* starsFieldRow = new QHBoxLayout;
-  M2 = NumberField(this, "M2", 48);
+  M2 = NumberField(this, "M2", 42);
   auto* starButtons = new QVBoxLayout;
   starButtons->setSpacing(2);
   BitBtn3 = SmallButton(this, "BitBtn3", QStringLiteral("alle"), QStringLiteral("Alle zwölf Sternzahlen wählen"));
@@ -165,20 +165,23 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   layout->addLayout(actionRow);
 
+  // Two counters on one line, the total below them, right-aligned under the second.
   auto* counters = new QGridLayout;
-  counters->setHorizontalSpacing(6);
+  counters->setHorizontalSpacing(4);
   counters->setVerticalSpacing(2);
   Panel11 = CounterPanel(this, "Panel11");
   Panel13 = CounterPanel(this, "Panel13");
   Panel12 = CounterPanel(this, "Panel12");
-  int row = 0;
-  for (auto [text, panel] : {std::pair{"5er Kombis:", Panel11}, std::pair{"Stern-Kombis:", Panel13},
-                             std::pair{"Tippreihen gesamt:", Panel12}}) {
-    counters->addWidget(new QLabel(QString::fromUtf8(text), this), row, 0);
-    counters->addWidget(panel, row, 1);
-    ++row;
-  }
-  counters->setColumnStretch(0, 1);
+  counters->addWidget(new QLabel(QStringLiteral("5er Kombis:"), this), 0, 0);
+  counters->addWidget(Panel11, 0, 1);
+  counters->addWidget(new QLabel(QStringLiteral("Stern-Kombis:"), this), 0, 2);
+  counters->addWidget(Panel13, 0, 3);
+  auto* totalLabel = new QLabel(QStringLiteral("Tippreihen gesamt:"), this);
+  totalLabel->setFont(BoldFont(8));
+  counters->addWidget(totalLabel, 1, 0, 1, 3, Qt::AlignRight);
+  counters->addWidget(Panel12, 1, 3);
+  counters->setColumnStretch(1, 1);
+  counters->setColumnStretch(3, 1);
   layout->addLayout(counters);
 
   LInfo = new QLabel(this);
@@ -197,14 +200,19 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   Panel10->setFixedHeight(21);
   layout->addWidget(Panel10);
 
-  M3 = new QPlainTextEdit(this);
+  Rows = new FullSystemRowModel(this);
+  M3 = new QListView(this);
   M3->setObjectName(QStringLiteral("M3"));
-  M3->setReadOnly(true);
+  M3->setModel(Rows);
+  M3->setUniformItemSizes(true);
+  M3->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  M3->setEditTriggers(QAbstractItemView::NoEditTriggers);
   M3->setFont(BoldFont(8));
   M3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   M3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  M3->setLineWrapMode(QPlainTextEdit::NoWrap);
-  M3->setMinimumHeight(130);
+  M3->setMinimumHeight(120);
+  auto* copy = new QShortcut(QKeySequence::Copy, M3, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(copy, &QShortcut::activated, this, &TFSysTool::CopySelectedRows);
   layout->addWidget(M3, 1);
 
   Pro1 = new QProgressBar(this);
@@ -221,24 +229,19 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(CB1);
 
   auto* resultRow = new QHBoxLayout;
+  resultRow->setSpacing(4);
   BDelM3 = new QPushButton(QStringLiteral("Liste\nlöschen"), this);
   BDelM3->setObjectName(QStringLiteral("BDelM3"));
   BTransfer = new QPushButton(QStringLiteral("Tippreihen\nübertragen"), this);
   BTransfer->setObjectName(QStringLiteral("BTransfer"));
   BTransfer->setFont(BoldFont(8));
-  for (QPushButton* b : {BDelM3, BTransfer}) {
-    b->setFixedHeight(36);
-    resultRow->addWidget(b, 1);
-  }
-  layout->addLayout(resultRow);
-
-  auto* closeRow = new QHBoxLayout;
   BitBtn8 = new QPushButton(QStringLiteral("Sch&ließen"), this);
   BitBtn8->setObjectName(QStringLiteral("BitBtn8"));
-  BitBtn8->setMinimumSize(90, 27);
-  closeRow->addStretch(1);
-  closeRow->addWidget(BitBtn8);
-  layout->addLayout(closeRow);
+  for (QPushButton* b : {BDelM3, BTransfer, BitBtn8}) b->setFixedHeight(36);
+  resultRow->addWidget(BDelM3, 2);
+  resultRow->addWidget(BTransfer, 3);
+  resultRow->addWidget(BitBtn8, 2);
+  layout->addLayout(resultRow);
 
   for (QPlainTextEdit* field : {M1, M2}) field->installEventFilter(this);
   connect(BitBtn1, &QPushButton::clicked, M1, &QPlainTextEdit::clear);
@@ -250,12 +253,14 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(BDelM3, &QPushButton::clicked, this, &TFSysTool::BDelM3Click);
   connect(BTransfer, &QPushButton::clicked, this, &TFSysTool::BTransferClick);
   connect(BitBtn8, &QPushButton::clicked, this, &QWidget::close);
-  connect(M3, &QPlainTextEdit::textChanged, this, [this] { CB1->setEnabled(!M3->document()->isEmpty()); });
+  const auto listChanged = [this] { CB1->setEnabled(!Rows->empty()); };
+  connect(Rows, &QAbstractItemModel::modelReset, this, listChanged);
+  connect(Rows, &QAbstractItemModel::rowsInserted, this, listChanged);
 
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [] { ShowHelpPage(kHelpTopic); });
 
-  resize(270, 720);
+  resize(270, std::max(720, layout->totalHeightForWidth(270)));
 }
 
 bool TFSysTool::eventFilter(QObject* watched, QEvent* event) {
@@ -286,10 +291,59 @@ void TFSysTool::AppendNumber(QPlainTextEdit* field, int number) {
   field->setTextCursor(cursor);
 }
 
-qsizetype TFSysTool::ResultLines() const { return M3->document()->isEmpty() ? 0 : M3->document()->blockCount(); }
+int FullSystemRowModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(starts_.size());
+}
+
+QVariant FullSystemRowModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
+  return line(index.row());
+}
+
+QString FullSystemRowModel::line(qsizetype i) const {
+  const std::size_t start = starts_[static_cast<std::size_t>(i)];
+  const std::size_t end = text_.find('\n', start);
+  return QString::fromLatin1(text_.data() + start, static_cast<qsizetype>(end - start));
+}
+
+QString FullSystemRowModel::text() const {
+  return text_.empty() ? QString() : QString::fromLatin1(text_.data(), static_cast<qsizetype>(text_.size() - 1));
+}
+
+void FullSystemRowModel::append(std::string_view lines) {
+  if (lines.empty()) return;
+  std::vector<std::size_t> starts;
+  for (std::size_t pos = 0;;) {
+    starts.push_back(text_.size() + pos);
+    const std::size_t end = lines.find('\n', pos);
+    if (end == std::string_view::npos) break;
+    pos = end + 1;
+  }
+  const int first = rowCount();
+  beginInsertRows(QModelIndex(), first, first + static_cast<int>(starts.size()) - 1);
+  text_.append(lines);
+  text_.push_back('\n');
+  starts_.insert(starts_.end(), starts.begin(), starts.end());
+  endInsertRows();
+}
+
+void FullSystemRowModel::clear() {
+  beginResetModel();
+  text_.clear();
+  starts_.clear();
+  endResetModel();
+}
+
+void TFSysTool::CopySelectedRows() const {
+  QModelIndexList selected = M3->selectionModel()->selectedRows();
+  std::sort(selected.begin(), selected.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  QStringList lines;
+  for (const QModelIndex& index : selected) lines << Rows->line(index.row());
+  if (!lines.isEmpty()) QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
 
 void TFSysTool::BDelM3Click() {
-  M3->clear();
+  Rows->clear();
   LInfo->clear();
   Panel10->clear();
 }
@@ -341,13 +395,9 @@ bool TFSysTool::Run(bool build) {
     return false;
   }
   if (!CB1->isChecked()) BDelM3Click();
-  const QString block = Q(rows->text);
-  if (M3->document()->isEmpty())
-    M3->setPlainText(block);
-  else
-    M3->appendPlainText(block);
+  Rows->append(rows->text);
   showCounts();
-  Panel10->setText(Q(BuiltHeading(ResultLines())));
+  Panel10->setText(Q(BuiltHeading(Rows->lines())));
   return true;
 }
 
@@ -358,11 +408,11 @@ void TFSysTool::BTransferClick() {
     MessageBox::show(this, MessageBox::Error, Q(kNoEntryWindowMessage));
     return;
   }
-  if (M3->document()->isEmpty()) {
+  if (Rows->empty()) {
     MessageBox::show(this, MessageBox::Error, Q(kNothingToTransferMessage));
     return;
   }
-  const QString rows = M3->toPlainText();
+  const QString rows = Rows->text();
   const bool fieldEmpty = field->document()->isEmpty();
   if (!fieldEmpty &&
       MessageBox::show(this, MessageBox::Confirmation, Q(kAppendQuestion), MessageBox::YesNoCancel) == MessageBox::Yes) {
@@ -383,13 +433,17 @@ void ShowSysToolBeside(QWidget* entry) {
   QWidget* window = FindWindow(QStringLiteral("FSysTool"));
   if (!window) window = new TFSysTool;
   if (entry) {
+    if (window->layout()) window->layout()->activate();  // its real width before the first show
     QScreen* screen = entry->screen() ? entry->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
     const QPoint at = entry->pos();
-    // Right beside the entry window when the builder still fits on the screen, else at the
-    // right edge. A wider entry window pushes the builder further so it never covers it.
+    // Right beside the entry window when the builder still fits on the screen, else flush with
+    // the screen's right edge. A wider entry window pushes the builder further so it never
+    // covers it; a wider builder stays whole on the screen.
     const int offset = std::max(734, entry->frameGeometry().width());
-    const int left = at.x() + offset + 276 < area.x() + area.width() ? at.x() + offset : area.x() + area.width() - 276;
+    const int width = std::max(276, window->frameGeometry().width());
+    const int right = area.x() + area.width();
+    const int left = at.x() + offset + width < right ? at.x() + offset : right - width;
     const int top = at.y() - 117 > area.y() ? at.y() - 117 : area.y() + 20;
     window->move(left, top);
   }

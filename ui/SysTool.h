@@ -1,15 +1,44 @@
 #pragma once
 // The full-system builder "Vollsystem-Reihen bilden": chosen tip numbers and stars in, every
 // row of the full system out, and from there into the tip entry window's text field.
+#include <QAbstractListModel>
 #include <QWidget>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
+class QListView;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace kw::ui {
+
+// The rows of the result list, kept as one text with line offsets: a system of 100,000 rows is
+// about 2 MB and appears at once, however long it is.
+class FullSystemRowModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  // Lines separated by '\n'; an empty block adds nothing.
+  void append(std::string_view lines);
+  void clear();
+  qsizetype lines() const { return static_cast<qsizetype>(starts_.size()); }
+  bool empty() const { return starts_.empty(); }
+  QString line(qsizetype i) const;
+  // Every line, joined by '\n'.
+  QString text() const;
+
+ private:
+  std::string text_;            // every line followed by '\n'
+  std::vector<std::size_t> starts_;
+};
 
 class TFSysTool : public QWidget {
   Q_OBJECT
@@ -18,7 +47,8 @@ class TFSysTool : public QWidget {
 
   QPlainTextEdit* M1 = nullptr;  // tip numbers
   QPlainTextEdit* M2 = nullptr;  // stars
-  QPlainTextEdit* M3 = nullptr;  // the rows, read-only
+  QListView* M3 = nullptr;  // the rows, read-only
+  FullSystemRowModel* Rows = nullptr;
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
   QPushButton* BitBtn3 = nullptr;
@@ -47,7 +77,7 @@ class TFSysTool : public QWidget {
   void AppendNumber(QPlainTextEdit* field, int number);
   // Both buttons: false when the texts were refused or the user stopped.
   bool Run(bool build);
-  qsizetype ResultLines() const;
+  void CopySelectedRows() const;
 };
 
 // Places the builder beside the tip entry window `entry` and shows it (created on first use).
