@@ -136,26 +136,39 @@ Result<FullSystemPlan> PlanFullSystem(std::string_view tipText, std::string_view
   return plan;
 }
 
-std::vector<std::string> FiveNumberRows(const std::vector<int>& tips) {
-  std::vector<std::string> rows;
+namespace {
+
+// Calls visit(text, i) for every five-number row i in lexicographic order of the indices into
+// the tips: the last index runs fastest and each index runs up to its last possible value.
+template <class Visit>
+void ForEachFiveRow(const std::vector<int>& tips, Visit&& visit) {
   const int n = static_cast<int>(tips.size());
-  if (n < 5) return rows;
-  rows.reserve(static_cast<std::size_t>(binomial(n, 5).value_or(0)));
+  if (n < 5) return;
   std::array<int, 5> idx{0, 1, 2, 3, 4};
-  while (true) {
-    std::string row;
+  char text[16];
+  for (std::int64_t i = 0;; ++i) {
+    std::size_t len = 0;
     for (std::size_t j = 0; j < 5; ++j) {
-      if (j > 0) row.push_back(',');
-      AppendNumber(row, tips[static_cast<std::size_t>(idx[j])]);
+      if (j > 0) text[len++] = ',';
+      const int v = tips[static_cast<std::size_t>(idx[j])];
+      if (v >= 10) text[len++] = static_cast<char>('0' + v / 10);
+      text[len++] = static_cast<char>('0' + v % 10);
     }
-    rows.push_back(std::move(row));
-    // Advance the innermost index that can still move; the ones after it restart behind it.
+    visit(std::string_view(text, len), i);
     int j = 4;
     while (j >= 0 && idx[static_cast<std::size_t>(j)] == n - 5 + j) --j;
-    if (j < 0) break;
+    if (j < 0) return;
     ++idx[static_cast<std::size_t>(j)];
     for (int k = j + 1; k < 5; ++k) idx[static_cast<std::size_t>(k)] = idx[static_cast<std::size_t>(k - 1)] + 1;
   }
+}
+
+}  // namespace
+
+std::vector<std::string> FiveNumberRows(const std::vector<int>& tips) {
+  std::vector<std::string> rows;
+  if (tips.size() >= 5) rows.reserve(static_cast<std::size_t>(binomial(static_cast<std::int32_t>(tips.size()), 5).value_or(0)));
+  ForEachFiveRow(tips, [&](std::string_view row, std::int64_t) { rows.emplace_back(row); });
   return rows;
 }
 
@@ -191,14 +204,12 @@ std::string TooManyRowsMessage(std::int64_t rows) {
 
 Result<FullSystemRows> BuildFullSystem(const FullSystemPlan& plan, const std::function<void(std::int64_t)>& progress) {
   if (plan.total > kMaxFullSystemRows) return Refused(TooManyRowsMessage(plan.total));
-  const std::vector<std::string> fives = FiveNumberRows(plan.tips);
   const std::vector<std::string> parts = StarParts(plan.stars, plan.starsGiven);
   FullSystemRows out;
   out.text.reserve(static_cast<std::size_t>(plan.total) * 21);
-  const std::int64_t last = static_cast<std::int64_t>(fives.size()) - 1;
-  for (std::int64_t i = 0; i <= last; ++i) {
+  const std::int64_t last = plan.fiveRows - 1;
+  ForEachFiveRow(plan.tips, [&](std::string_view five, std::int64_t i) {
     if (progress && (i % 256 == 0 || i == last)) progress(i);
-    const std::string& five = fives[static_cast<std::size_t>(i)];
     if (parts.empty()) {
       out.text += five;
       out.text.push_back('\n');
@@ -210,7 +221,7 @@ Result<FullSystemRows> BuildFullSystem(const FullSystemPlan& plan, const std::fu
       out.text.push_back('\n');
       ++out.count;
     }
-  }
+  });
   if (!out.text.empty()) out.text.pop_back();
   return out;
 }
