@@ -271,7 +271,13 @@ bool TFSysTool::eventFilter(QObject* watched, QEvent* event) {
     for (auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll,
                           QKeySequence::Undo, QKeySequence::Redo})
       if (key->matches(standard)) return false;
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) return false;
+    switch (key->key()) {
+      case Qt::Key_Backspace:
+      case Qt::Key_Delete:
+      case Qt::Key_Tab:  // moves on to the next control
+      case Qt::Key_Backtab: return false;
+      default: break;
+    }
     const QString text = key->text();
     if (text.isEmpty()) return false;
     if (text.size() == 1) {

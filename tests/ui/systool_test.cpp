@@ -102,6 +102,7 @@ TEST_F(SysToolTest, ButtonsAndKeysFillTheTwoFields) {
   Type(w.M1, Text("1a2, 3\n;4"));
   EXPECT_EQ(w.M1->toPlainText(), Text("12,34"));
   Key(w.M1, Qt::Key_Backspace);
+  Key(w.M1, Qt::Key_Tab, QStringLiteral("\t"));
   EXPECT_EQ(w.M1->toPlainText(), Text("12,3"));
   w.M2->moveCursor(QTextCursor::End);
   Type(w.M2, Text("x5,6 "));
