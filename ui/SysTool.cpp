@@ -211,8 +211,7 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
   M3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   M3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   M3->setMinimumHeight(120);
-  auto* copy = new QShortcut(QKeySequence::Copy, M3, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(copy, &QShortcut::activated, this, &TFSysTool::CopySelectedRows);
+  M3->installEventFilter(this);
   layout->addWidget(M3, 1);
 
   Pro1 = new QProgressBar(this);
@@ -264,6 +263,12 @@ TFSysTool::TFSysTool(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 bool TFSysTool::eventFilter(QObject* watched, QEvent* event) {
+  // Copying takes every selected row, not only the current one.
+  if (watched == M3 && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopySelectedRows();
+    return true;
+  }
   if ((watched == M1 || watched == M2) && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     // Only numbers and commas are typed; pasted text (clipboard shortcuts stay) is cleaned when

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QItemSelectionModel>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -137,6 +139,15 @@ TEST_F(SysToolTest, BuildsTheExampleAndTheClearButtonEmptiesTheList) {
   EXPECT_EQ(w.Pro1->maximum(), 5);
   EXPECT_EQ(w.Pro1->value(), 5);
   EXPECT_TRUE(w.CB1->isEnabled());
+
+  // Copying the marked rows, in list order.
+  QItemSelection marked;
+  marked.select(shown->index(5, 0), shown->index(5, 0));
+  marked.select(shown->index(1, 0), shown->index(2, 0));
+  w.M3->selectionModel()->select(marked, QItemSelectionModel::Select);
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+  QApplication::sendEvent(w.M3, &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Text("1,2,3,4,5,1,3\n1,2,3,4,5,2,3\n1,2,3,4,6,2,3"));
 
   w.LInfo->setText(Text("alt"));
   Click(w, "BDelM3");
