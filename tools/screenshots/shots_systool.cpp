@@ -1,0 +1,14 @@
+// The full-system builder after building six tip numbers with three stars.
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "tools/screenshots/shots.h"
+#include "ui/SysTool.h"
+
+KW_SCREENSHOTS("systool") {
+  kw::ui::TFSysTool window;
+  window.M1->setPlainText(QStringLiteral("1,2,3,4,5,6,6"));
+  window.M2->setPlainText(QStringLiteral("1,2,3"));
+  window.BKombisBilden->click();
+  return kw::shots::Save(window, outDir + QStringLiteral("/vollsystem.png"));
+}
