@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
@@ -49,7 +48,6 @@ namespace kw::ui {
 
 namespace {
 
-constexpr int kHelpTopic = 1001;
 constexpr int kRowHeight = 16;
 
 const char* const kJokerTexts[kJokerOptions] = {"1,50 €", "3,00 €", "4,50 €", "6,00 €"};
@@ -176,8 +174,7 @@ TFBEDruck::TFBEDruck(QWidget* parent) : QWidget(parent, Qt::Window), table_(8, 1
   layout->addLayout(top);
   layout->addLayout(columns, 1);
 
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [] { ShowHelpPage(kHelpTopic); });
+  InstallHelpKey(this);
 
   FormCreate();
   adjustSize();
