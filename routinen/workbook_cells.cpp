@@ -15,11 +15,12 @@ bool SheetRead::Add(int row, int column, QString text) {
   const int rows = std::max(maxRow, row);
   const int columns = std::max(maxColumn, column);
   if (static_cast<std::int64_t>(rows) * columns > kMaxRangeCells ||
-      static_cast<std::int64_t>(cells.size()) >= kMaxRangeCells) {
+      static_cast<std::int64_t>(cells.size()) >= kMaxRangeCells || textChars + text.size() > kMaxTextChars) {
     return Fail(Failure::TooLarge);
   }
   maxRow = rows;
   maxColumn = columns;
+  textChars += text.size();
   cells.push_back({row, column, std::move(text)});
   return true;
 }

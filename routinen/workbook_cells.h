@@ -12,6 +12,8 @@ inline constexpr int kMaxRows = 1'048'576;
 inline constexpr int kMaxColumns = 16'384;
 // The used range becomes a dense table of rows x columns texts; tip-row sheets are far smaller.
 inline constexpr std::int64_t kMaxRangeCells = 2'000'000;
+// Shared strings let a small file repeat one long text in every cell; the caller joins the cells.
+inline constexpr std::int64_t kMaxTextChars = 32LL * 1024 * 1024;
 
 enum class Failure { None, Unreadable, Damaged, Encrypted, NoSuchSheet, TooLarge };
 
@@ -26,6 +28,7 @@ struct SheetRead {
   int sheetCount = 0;  // set with NoSuchSheet
   int maxRow = 0;
   int maxColumn = 0;
+  std::int64_t textChars = 0;
   std::vector<SheetCell> cells;
 
   // Keeps a cell with a value; empty texts do not widen the used range. Returns false (and sets

@@ -60,7 +60,8 @@ QString FailureMessage(const workbook::SheetRead& read, const QString& path, int
                         .arg(sheet));
     case Failure::TooLarge:
       return QStringLiteral(
-                 "Die Tabelle %1 der Arbeitsmappe %2 ist zu groß zum Einlesen (mehr als %3 Zellen).\r\rIch breche ab.")
+                 "Die Tabelle %1 der Arbeitsmappe %2 ist zu groß zum Einlesen. Eingelesen werden Tabellen mit bis zu %3 "
+                 "Zellen.\r\rIch breche ab.")
           .arg(sheet)
           .arg(name)
           .arg(QLocale(QLocale::German).toString(static_cast<qlonglong>(workbook::kMaxRangeCells)));

@@ -92,6 +92,11 @@ SheetRead ReadXlsSheet(const QString& path, int sheet) {
     out.failure = Failure::Damaged;
     return out;
   }
+  // An .xls sheet has at most 65536 rows and 256 columns; larger stored dimensions are forged.
+  if (rows > 65536 || columns > 256) {
+    out.failure = Failure::Damaged;
+    return out;
+  }
   // The stored dimensions may include formatted empty cells; the used range counts only values.
   for (unsigned int r = 0; r < rows; ++r) {
     for (unsigned short c = 0; c < columns; ++c) {
