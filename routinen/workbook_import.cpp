@@ -48,6 +48,9 @@ QString FailureMessage(const workbook::SheetRead& read, const QString& path, int
                  "und wählen Sie sie dann noch einmal.\r\rIch breche ab.")
           .arg(name);
     case Failure::NoSuchSheet:
+      if (read.sheetCount == 0) {
+        return QStringLiteral("Die Arbeitsmappe %1 enthält keine Tabelle mit Zellen.\r\rIch breche ab.").arg(name);
+      }
       return (read.sheetCount == 1
                   ? QStringLiteral("Die Arbeitsmappe %1 hat nur eine Tabelle. Eine Tabelle %2 gibt es darin nicht."
                                    "\r\rIch breche ab.")

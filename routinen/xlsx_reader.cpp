@@ -384,12 +384,6 @@ SheetRead ReadXlsxSheet(const QString& path, int sheet) {
       return out;
     }
   }
-  if (sheet < 1 || static_cast<std::size_t>(sheet) > sheetIds.size()) {
-    out.failure = Failure::NoSuchSheet;
-    out.sheetCount = static_cast<int>(sheetIds.size());
-    return out;
-  }
-
   if (package.Read(RelsPartOf(workbookPart), kMaxSmallPartBytes, xml) != PartStatus::Ok) {
     out.failure = Failure::Damaged;
     return out;
@@ -399,12 +393,23 @@ SheetRead ReadXlsxSheet(const QString& path, int sheet) {
     out.failure = Failure::Damaged;
     return out;
   }
-  const QString folder = FolderOf(workbookPart);
-  const auto sheetRel = rels->constFind(sheetIds[static_cast<std::size_t>(sheet - 1)]);
-  if (sheetRel == rels->cend()) {
-    out.failure = Failure::Damaged;
+  // Sheet numbers count worksheets only, as the spreadsheet's worksheet list does; chart sheets
+  // sit between them in the tab order.
+  std::vector<QString> worksheetTargets;
+  for (const QString& id : sheetIds) {
+    const auto rel = rels->constFind(id);
+    if (rel == rels->cend()) {
+      out.failure = Failure::Damaged;
+      return out;
+    }
+    if (rel->type.endsWith(QLatin1String("/worksheet"))) worksheetTargets.push_back(rel->target);
+  }
+  if (sheet < 1 || static_cast<std::size_t>(sheet) > worksheetTargets.size()) {
+    out.failure = Failure::NoSuchSheet;
+    out.sheetCount = static_cast<int>(worksheetTargets.size());
     return out;
   }
+  const QString folder = FolderOf(workbookPart);
   for (const auto& rel : *rels) {
     if (rel.type.endsWith(QLatin1String("/sharedStrings"))) {
       const PartStatus status = package.Read(ResolveTarget(folder, rel.target), kMaxStringsBytes, xml);
@@ -427,7 +432,8 @@ SheetRead ReadXlsxSheet(const QString& path, int sheet) {
     }
   }
 
-  if (const PartStatus status = package.Read(ResolveTarget(folder, sheetRel->target), kMaxSheetBytes, xml);
+  if (const PartStatus status =
+          package.Read(ResolveTarget(folder, worksheetTargets[static_cast<std::size_t>(sheet - 1)]), kMaxSheetBytes, xml);
       status != PartStatus::Ok) {
     out.failure = FailureOf(status);
     return out;

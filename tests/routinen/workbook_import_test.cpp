@@ -262,6 +262,7 @@ class HandMadeXlsx : public ::testing::Test {
     std::string part;  // below xl/
     std::string data;  // the inside of <sheetData>
     bool absoluteTarget = false;
+    std::string type = "worksheet";
   };
 
   QString Build(const std::vector<Sheet>& sheets, const std::string& sharedStrings = {},
@@ -279,7 +280,7 @@ class HandMadeXlsx : public ::testing::Test {
       const std::string id = "rId" + std::to_string(i + 10);
       workbook += "<x:sheet name=\"S" + std::to_string(i) + "\" sheetId=\"" + std::to_string(i + 1) + "\" rr:id=\"" +
                   id + "\"/>";
-      rels += "<Relationship Id=\"" + id + "\" Type=\"" + rel + "/worksheet\" Target=\"" +
+      rels += "<Relationship Id=\"" + id + "\" Type=\"" + rel + "/" + sheets[i].type + "\" Target=\"" +
               (sheets[i].absoluteTarget ? "/xl/" : "") + sheets[i].part + "\"/>";
       parts.emplace_back("xl/" + sheets[i].part,
                          "<worksheet xmlns=\"" + main + "\"><sheetData>" + sheets[i].data + "</sheetData></worksheet>");
@@ -318,6 +319,19 @@ TEST_F(HandMadeXlsx, SheetsCountInWorkbookOrderWhateverTheirPartNames) {
                               {"worksheets/sheet1.xml", R"(<row r="1"><c r="A1"><v>2</v></c></row>)"}});
   ExpectGrid(ImportWorkbook(path, 1), Rows({{"1"}}));
   ExpectGrid(ImportWorkbook(path, 2), Rows({{"2"}}));
+}
+
+TEST_F(HandMadeXlsx, ChartSheetsAreNotCounted) {
+  const QString path = Build({{"worksheets/sheet1.xml", R"(<row r="1"><c r="A1"><v>1</v></c></row>)"},
+                              {"chartsheets/sheet1.xml", "", false, "chartsheet"},
+                              {"worksheets/sheet2.xml", R"(<row r="1"><c r="A1"><v>2</v></c></row>)"}});
+  ExpectGrid(ImportWorkbook(path, 2), Rows({{"2"}}));
+  EXPECT_EQ(ImportWorkbook(path, 3).message,
+            QStringLiteral("Die Arbeitsmappe \"hand1.xlsx\" hat nur 2 Tabellen. Eine Tabelle 3 gibt es darin nicht."
+                           "\r\rIch breche ab."));
+  const QString charts = Build({{"chartsheets/sheet1.xml", "", false, "chartsheet"}});
+  EXPECT_EQ(ImportWorkbook(charts, 1).message,
+            QStringLiteral("Die Arbeitsmappe \"hand2.xlsx\" enthält keine Tabelle mit Zellen.\r\rIch breche ab."));
 }
 
 TEST_F(HandMadeXlsx, CellsAndRowsWithoutReferencesFollowTheirNeighbours) {
