@@ -26,7 +26,7 @@ bool SheetRead::Add(int row, int column, QString text) {
 }
 
 QString NumberText(double value) {
-  if (!std::isfinite(value)) return QStringLiteral("#ZAHL!");
+  if (!std::isfinite(value)) return QStringLiteral("#NUM!");  // as the error cells of both formats read
   if (value == 0) return QStringLiteral("0");  // also -0
   // Whole numbers below 10^15 are exact in a double: all digits, no exponent.
   if (std::fabs(value) < 1e15 && value == std::trunc(value)) {

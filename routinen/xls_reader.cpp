@@ -4,9 +4,14 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
+
+#include "routinen/xls_records.h"
 
 namespace kw::workbook {
 namespace {
+
+constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
 
 class XlsHandle {
  public:
@@ -98,13 +103,36 @@ SheetRead ReadXlsSheet(const QString& path, int sheet) {
     return out;
   }
   // The stored dimensions may include formatted empty cells; the used range counts only values.
+  QSet<quint32> seen;
   for (unsigned int r = 0; r < rows; ++r) {
     for (unsigned short c = 0; c < columns; ++c) {
       FreeXL_CellValue cell;
       if (freexl_get_cell_value(book.Get(), r, c, &cell) != FREEXL_OK) continue;
-      if (!out.Add(static_cast<int>(r) + 1, c + 1, CellText(cell))) {
+      QString text = CellText(cell);
+      if (text.isEmpty()) continue;
+      seen.insert(r << 8 | c);
+      if (!out.Add(static_cast<int>(r) + 1, c + 1, std::move(text))) {
         out.cells.clear();
         return out;
+      }
+    }
+  }
+
+  // Fill in what FreeXL leaves out (formula results, truth values) from the records themselves.
+  const char* name = nullptr;
+  QFile file(path);
+  if (freexl_get_worksheet_name(book.Get(), static_cast<unsigned short>(sheet - 1), &name) == FREEXL_OK &&
+      name != nullptr && file.size() <= kMaxFileBytes && file.open(QIODevice::ReadOnly)) {
+    const auto stream = CompoundWorkbookStream(file.readAll());
+    const auto extra = stream ? XlsValueRecords(*stream, sheet - 1, QString::fromUtf8(name)) : std::nullopt;
+    if (extra) {
+      for (const SheetCell& cell : *extra) {
+        if (cell.row > 65536 || cell.column > 256) continue;
+        if (seen.contains(static_cast<quint32>(cell.row - 1) << 8 | static_cast<quint32>(cell.column - 1))) continue;
+        if (!out.Add(cell.row, cell.column, cell.text)) {
+          out.cells.clear();
+          return out;
+        }
       }
     }
   }
