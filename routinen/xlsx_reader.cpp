@@ -280,11 +280,17 @@ void ParseSheet(const QByteArray& xml, const Book& book, SheetRead& out) {
   QXmlStreamReader reader(xml);
   int row = 0;
   int nextColumn = 1;
+  bool inSheetData = false;  // extensions elsewhere in the sheet may reuse the names row and c
   while (!reader.atEnd()) {
     reader.readNext();
+    if (reader.isEndElement() && reader.name() == QLatin1String("sheetData")) inSheetData = false;
     if (!reader.isStartElement()) continue;
     const auto name = reader.name();
-    if (name == QLatin1String("row")) {
+    if (name == QLatin1String("sheetData")) {
+      inSheetData = true;
+    } else if (!inSheetData) {
+      continue;
+    } else if (name == QLatin1String("row")) {
       const auto r = reader.attributes().value(QLatin1String("r"));
       if (r.isEmpty()) {
         ++row;
