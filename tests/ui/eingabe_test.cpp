@@ -286,6 +286,34 @@ TEST_F(EingabeTest, UnreadableWorkbookIsReportedAndTheTextStays) {
   EXPECT_EQ(child<QLabel>("PTab")->text(), QStringLiteral("3"));
 }
 
+// Real workbooks from both formats: the plain tip sheet, and the sheet whose note in column AZ
+// makes every row 52 cells wide; both end as one tip row per worksheet row.
+TEST_F(EingabeTest, WorkbookSheetBecomesOneTipRowPerLine) {
+  const QStringList tips = Texts({"1: 2 7 12 22 38 | 4 7", "2: 1 2 3 4 5 | 1 2", "3: 10 20 30 40 50 | 11 12"});
+  struct Case {
+    const char* path;
+    int sheet;
+  };
+  const Case cases[] = {
+      {KW_WORKBOOK_DIR "/tipps.xlsx", 1},
+      {KW_WORKBOOK_DIR "/tipps.xlsx", 5},
+      {KW_WORKBOOK_FIXTURES "/tipps.xls", 1},
+      {KW_WORKBOOK_FIXTURES "/tipps.xls", 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path) + " sheet " + std::to_string(c.sheet));
+    window->M1->clear();
+    window->Scr1->setValue(c.sheet);
+    MessageBox::clearShown();
+    FileDialog::setNextPath(QString::fromUtf8(c.path));
+    click("BitBtn5");
+    EXPECT_TRUE(MessageBox::shown().empty());
+    EXPECT_EQ(text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 3) << text().toStdString();
+    transfer(text(), false);
+    EXPECT_EQ(slipRows(), tips);
+  }
+}
+
 TEST_F(EingabeTest, SaveButtonsAndTheTipCentreEntryWriteTheSlip) {
   kw::ui::Navigation* nav = window->navigation();
   const std::pair<const char*, std::function<void()>> triggers[] = {
