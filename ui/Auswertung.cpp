@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QShowEvent>
+#include <QTimer>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QMimeData>
@@ -845,6 +847,15 @@ void TFAuswertung::fillPeriodLists() {
 void TFAuswertung::CBbisClick() {
   Combo2->setEnabled(CBbis->isChecked());
   toDateLabel->setEnabled(CBbis->isChecked());
+}
+
+void TFAuswertung::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The player comes for the latest draws: the list opens on its end, once laid out.
+  if (!event->spontaneous() && !shownOnce_) {
+    shownOnce_ = true;
+    QTimer::singleShot(0, G1, [this] { G1->scrollToBottom(); });
+  }
 }
 
 void TFAuswertung::closeEvent(QCloseEvent* event) {

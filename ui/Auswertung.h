@@ -112,9 +112,12 @@ class TFAuswertung : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool shownOnce_ = false;
+
   void buildDesign();
   QWidget* buildLeftSide();
   QWidget* buildRightSide();
