@@ -23,6 +23,7 @@
 #include "analysis/row_analysis.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
+#include "generation/systeme.h"
 
 namespace {
 
@@ -38,7 +39,9 @@ const char* const kUsageText =
     "  evaluate [--from DATUM] [--to DATUM] [--only N] SCHEIN.emt...\n"
     "  tips [--no-check] [--blanks yes|no|cancel] [--out SCHEIN.emt]\n"
     "  binomial N K\n"
-    "  analyse --depth K [--total] [DATEI]\n";
+    "  analyse --depth K [--total] [DATEI]\n"
+    "  systems [--bz I] [--wz I] [--gar I] [--budget I]\n"
+    "  system-rows SYSTEM\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -288,6 +291,54 @@ int Analyse(const std::vector<std::string>& args) {
   return kOk;
 }
 
+// The tip centre's system list; each option takes the index of the list item.
+int Systems(const std::vector<std::string>& args) {
+  kw::SystemFilter filter;
+  struct Option {
+    const char* name;
+    int* item;
+    int last;
+    const char* items;
+  };
+  const Option options[] = {
+      {"--bz", &filter.bzItem, 3, "0 (egal), 1 (0), 2 (1) oder 3 (2)"},
+      {"--wz", &filter.wzItem, 44, "0 (egal) oder 1 bis 44 (7 bis 50 Wahlzahlen)"},
+      {"--gar", &filter.garItem, 4, "0 (egal) oder 1 bis 4 (minimal 2, 3, 4, 5)"},
+      {"--budget", &filter.budgetItem, 6, "0 (egal) oder 1 bis 6 (bis 10 ... über 500)"},
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const Option* option = nullptr;
+    for (const auto& o : options)
+      if (args[i] == o.name) option = &o;
+    if (!option || i + 1 >= args.size()) return Usage("Unbekannte Angabe: " + args[i]);
+    const auto item = kw::ParseStrictInt(args[++i]);
+    if (!item || *item < 0 || *item > option->last)
+      return Usage(std::string(option->name) + " erwartet " + option->items + ".");
+    *option->item = static_cast<int>(*item);
+  }
+  for (int key : kw::filterSystems(filter)) std::cout << key << '\t' << kw::listText(key) << '\n';
+  return kOk;
+}
+
+// The rows of one system as positions in the sorted list of chosen numbers.
+int SystemRows(const std::vector<std::string>& args) {
+  if (args.size() != 1) return Usage();
+  const auto key = kw::ParseStrictInt(args[0]);
+  if (!key) return Usage("SYSTEM ist keine ganze Zahl.");
+  if (*key < 1 || *key > kw::kSystemCount)
+    return Refuse("Das System " + args[0] + " gibt es nicht. Die Systeme sind von 1 bis " +
+                  std::to_string(kw::kSystemCount) + " nummeriert.");
+  const int system = static_cast<int>(*key);
+  const kw::SystemEntry e = kw::entry(system);
+  const int k = kw::rowLength(system);
+  if (system > kw::kReducedSystemCount) kw::buildFullMatrix(e.wz, k);
+  for (int r = 1; r <= e.r; ++r) {
+    for (int c = 1; c <= k; ++c) std::cout << (c > 1 ? " " : "") << kw::position(system, r, c);
+    std::cout << '\n';
+  }
+  return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -309,5 +360,7 @@ int main(int argc, char** argv) {
   if (command == "tips") return Tips(args);
   if (command == "binomial") return Binomial(args);
   if (command == "analyse") return Analyse(args);
+  if (command == "systems") return Systems(args);
+  if (command == "system-rows") return SystemRows(args);
   return Usage("Unbekannter Befehl: " + command);
 }

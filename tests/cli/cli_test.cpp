@@ -230,3 +230,64 @@ TEST_F(Cli, AnalyseRefusals) {
   EXPECT_EQ(run({"analyse", "--depth", "6"}, "1,2,3").exitCode, 2);
   EXPECT_EQ(run({"analyse", "--depth", "3", "a.txt", "b.txt"}).exitCode, 2);
 }
+
+TEST_F(Cli, SystemsListsTheFilteredCatalogue) {
+  const CliRun all = run({"systems"});
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_EQ(all.out.substr(0, all.out.find('\n') + 1), "1\t4 WZ, 2 BZ, 3 R, 2er TrG\n");
+  EXPECT_NE(all.out.find("\n139\t14 WZ, 0 BZ, 229 R ohne TrG\n"), std::string::npos);
+  EXPECT_TRUE(all.out.ends_with("\n268\t19 WZ, 2 BZ, 969 R, 3er TrG\n"));
+
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      // "2" bankers and "9" chosen numbers
+      {{"--bz", "3", "--wz", "3"},
+       "6\t9 WZ, 2 BZ, 12 R, 2er TrG\n39\t9 WZ, 2 BZ, 12 R, 4er TrG mit BZ\n258\t9 WZ, 2 BZ, 84 R, 3er TrG\n"},
+      // no bankers, "minimal 3", "bis 10"
+      {{"--budget", "1", "--gar", "2", "--bz", "1"},
+       "69\t7 WZ, 0 BZ, 5 R, 3er TrG\n131\t6 WZ, 0 BZ, 5 R, 4er TrG\n"},
+      // "5" keeps only the five-number full systems; "egal" filters nothing
+      {{"--gar", "4", "--bz", "0", "--wz", "0"},
+       "238\t6 WZ, 0 BZ, 6 R, 5er TrG\n239\t7 WZ, 0 BZ, 21 R, 5er TrG\n240\t8 WZ, 0 BZ, 56 R, 5er TrG\n"
+       "241\t9 WZ, 0 BZ, 126 R, 5er TrG\n242\t10 WZ, 0 BZ, 252 R, 5er TrG\n243\t11 WZ, 0 BZ, 462 R, 5er TrG\n"
+       "244\t12 WZ, 0 BZ, 792 R, 5er TrG\n"},
+      // 50 chosen numbers, "über 500"
+      {{"--wz", "44", "--budget", "6"}, "200\t50 WZ, 0 BZ, 491 R ohne TrG\n237\t50 WZ, 0 BZ, 338 R ohne TrG\n"},
+      // one banker, 7 chosen numbers, "bis 10": no system fits
+      {{"--bz", "2", "--wz", "1", "--budget", "1"}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"systems"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun r = run(args);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, c.out);
+  }
+
+  for (const auto& bad : std::vector<std::vector<std::string>>{
+           {"--wz", "45"}, {"--bz", "-1"}, {"--gar", "zwei"}, {"--budget"}, {"--farbe", "1"}}) {
+    const CliRun r = run([&] {
+      std::vector<std::string> a{"systems"};
+      a.insert(a.end(), bad.begin(), bad.end());
+      return a;
+    }());
+    EXPECT_EQ(r.exitCode, 2) << bad[0];
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST_F(Cli, SystemRowsPrintsPositions) {
+  EXPECT_EQ(run({"system-rows", "1"}).out, "1 2 3\n1 2 4\n1 3 4\n");
+  EXPECT_EQ(run({"system-rows", "41"}).out, run({"system-rows", "12"}).out);
+  const CliRun full = run({"system-rows", "254"});
+  EXPECT_EQ(full.exitCode, 0) << full.err;
+  EXPECT_EQ(full.out, "1 2 3\n1 2 4\n1 2 5\n1 3 4\n1 3 5\n1 4 5\n2 3 4\n2 3 5\n2 4 5\n3 4 5\n");
+
+  const CliRun unknown = run({"system-rows", "269"});
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_EQ(unknown.err, "Das System 269 gibt es nicht. Die Systeme sind von 1 bis 268 nummeriert.\n");
+  EXPECT_EQ(run({"system-rows", "eins"}).exitCode, 2);
+  EXPECT_EQ(run({"system-rows"}).exitCode, 2);
+}

@@ -1,0 +1,241 @@
+#include "constructions.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <set>
+
+namespace constructions {
+namespace {
+
+using coverings::Row;
+using coverings::Rows;
+
+// Rows developed from base rows over Z_m (points 0..m-1); `short` base rows whose orbit
+// has length `orbitLength` are developed that many times only.
+Rows develop(int m, const Rows& baseRows, const Rows& shortRows = {}, int orbitLength = 0) {
+  Rows rows;
+  for (const Row& b : baseRows)
+    for (int s = 0; s < m; ++s) {
+      Row r;
+      for (int x : b) r.push_back((x + s) % m);
+      rows.push_back(r);
+    }
+  for (const Row& b : shortRows)
+    for (int s = 0; s < orbitLength; ++s) {
+      Row r;
+      for (int x : b) r.push_back((x + s) % m);
+      rows.push_back(r);
+    }
+  for (Row& r : rows) std::sort(r.begin(), r.end());
+  return rows;
+}
+
+// Pairs of 0..n-1 (n even) split into n-1 perfect matchings (the round-robin schedule).
+std::vector<std::vector<std::pair<int, int>>> oneFactorisation(int n) {
+  std::vector<std::vector<std::pair<int, int>>> factors;
+  const int q = n - 1;
+  for (int i = 0; i < q; ++i) {
+    std::vector<std::pair<int, int>> f{{i, q}};
+    for (int j = 1; j <= (n - 2) / 2; ++j) f.push_back({(i + j) % q, (i - j + q) % q});
+    factors.push_back(f);
+  }
+  return factors;
+}
+
+// Steiner quadruple system on 2n points from one on n points: each half keeps the small
+// system, and two pairs of the same matching, one from each half, form a row.
+Rows doubleQuadrupleSystem(int n, const Rows& small) {
+  Rows rows;
+  for (const Row& b : small) {
+    rows.push_back(b);
+    Row c;
+    for (int x : b) c.push_back(x + n);
+    rows.push_back(c);
+  }
+  for (const auto& f : oneFactorisation(n))
+    for (const auto& [a, b] : f)
+      for (const auto& [c, d] : f) rows.push_back({a, b, c + n, d + n});
+  for (Row& r : rows) std::sort(r.begin(), r.end());
+  return rows;
+}
+
+Rows quadrupleSystem(int v) {
+  if (v == 8) {
+    // Planes of the affine space over GF(2)^3.
+    Rows rows;
+    for (int a = 0; a < 8; ++a)
+      for (int b = a + 1; b < 8; ++b)
+        for (int c = b + 1; c < 8; ++c) {
+          const int d = a ^ b ^ c;
+          if (d > c) rows.push_back({a, b, c, d});
+        }
+    return rows;
+  }
+  if (v == 10) {
+    // 3 orbits of Z_10 found by annealing; fixed here so the construction needs no search.
+    coverings::Rng rng(10);
+    Rows rows;
+    if (coverings::anneal(10, 4, 3, 30, {}, 2000000, rng, rows)) return rows;
+    return {};
+  }
+  if (v == 16 || v == 20) {
+    const Rows half = quadrupleSystem(v / 2);
+    return half.empty() ? Rows{} : doubleQuadrupleSystem(v / 2, half);
+  }
+  return {};
+}
+
+// Drops the last point: rows through it get the smallest point they lack instead.
+Rows deletePoint(int v, Rows rows) {
+  for (Row& r : rows) {
+    auto it = std::find(r.begin(), r.end(), v - 1);
+    if (it == r.end()) continue;
+    for (int p = 0; p < v - 1; ++p)
+      if (std::find(r.begin(), r.end(), p) == r.end()) {
+        *it = p;
+        break;
+      }
+    std::sort(r.begin(), r.end());
+  }
+  return rows;
+}
+
+// Adds `extra` new points v..v+extra-1 (extra = 1 or 2) to a pair covering by 5-sets:
+// rows holding all new points and 5 - extra old points each.
+Rows addPoints(int v, Rows rows, int extra) {
+  const int take = 5 - extra;
+  for (int start = 0; start < v; start += take) {
+    Row r;
+    for (int e = 0; e < extra; ++e) r.push_back(v + e);
+    for (int i = 0; i < take; ++i) r.push_back((start + i) % v);
+    // The last row wraps around to old points already used: still fine, they differ.
+    std::sort(r.begin(), r.end());
+    r.erase(std::unique(r.begin(), r.end()), r.end());
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+Rows projectivePlane4() { return develop(21, {{0, 1, 4, 14, 16}}); }
+
+Rows affinePlane5() {
+  Rows rows;
+  for (int m = 0; m < 5; ++m)
+    for (int b = 0; b < 5; ++b) {
+      Row r;
+      for (int x = 0; x < 5; ++x) r.push_back(x * 5 + (m * x + b) % 5);
+      std::sort(r.begin(), r.end());
+      rows.push_back(r);
+    }
+  for (int x = 0; x < 5; ++x) {
+    Row r;
+    for (int y = 0; y < 5; ++y) r.push_back(x * 5 + y);
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+Rows design41() { return develop(41, {{0, 1, 4, 11, 29}, {0, 2, 8, 17, 22}}); }
+
+// A design with 99 rows on 45 points over the group Z_3 x Z_15 (point 15a + b is (a, b)):
+// two base blocks whose differences are every element outside the subgroup
+// H = {(0, 0), (0, 3), ..., (0, 12)}, each once, plus the nine cosets of H.
+Rows design45() {
+  auto add = [](int x, int y) { return ((x / 15 + y / 15) % 3) * 15 + (x % 15 + y % 15) % 15; };
+  auto neg = [](int x) { return ((3 - x / 15) % 3) * 15 + (15 - x % 15) % 15; };
+  std::vector<int> used(45, 0);
+  for (int b = 0; b < 15; b += 3) used[b] = 1;
+  std::vector<Row> base(2);
+  std::function<bool(int)> place = [&](int block) -> bool {
+    if (block == 2) return true;
+    Row& b = base[block];
+    if (b.empty()) b.push_back(0);
+    if (b.size() == 5) return place(block + 1);
+    for (int x = b.back() + 1; x < 45; ++x) {
+      std::vector<int> added;
+      bool ok = true;
+      for (int y : b) {
+        const int d1 = add(x, neg(y)), d2 = add(y, neg(x));
+        if (used[d1] || used[d2] || d1 == d2) {
+          ok = false;
+          break;
+        }
+        used[d1] = used[d2] = 1;
+        added.push_back(d1);
+        added.push_back(d2);
+      }
+      if (ok) {
+        b.push_back(x);
+        if (place(block)) return true;
+        b.pop_back();
+      }
+      for (int d : added) used[d] = 0;
+    }
+    if (b.size() == 1) b.clear();
+    return false;
+  };
+  if (!place(0)) return {};
+  Rows rows;
+  for (const Row& b : base)
+    for (int g = 0; g < 45; ++g) {
+      Row r;
+      for (int x : b) r.push_back(add(x, g));
+      std::sort(r.begin(), r.end());
+      rows.push_back(r);
+    }
+  for (int a = 0; a < 3; ++a)
+    for (int c = 0; c < 3; ++c) {
+      Row r;
+      for (int b = c; b < 15; b += 3) r.push_back(a * 15 + b);
+      rows.push_back(r);
+    }
+  return rows;
+}
+
+}  // namespace
+
+Rows build(int v, int k, int t) {
+  if (k == 4 && t == 3 && (v == 16 || v == 20)) return quadrupleSystem(v);
+  if (k == 5 && t == 2) {
+    switch (v) {
+      case 20:
+        return deletePoint(21, projectivePlane4());
+      case 21:
+        return projectivePlane4();
+      case 22:
+        return addPoints(21, projectivePlane4(), 1);
+      case 23:
+        return addPoints(21, projectivePlane4(), 2);
+      case 24:
+        return deletePoint(25, affinePlane5());
+      case 25:
+        return affinePlane5();
+      case 26:
+        return addPoints(25, affinePlane5(), 1);
+      case 40:
+        return deletePoint(41, design41());
+      case 41:
+        return design41();
+      case 42:
+        return addPoints(41, design41(), 1);
+      case 43:
+        return deletePoint(44, deletePoint(45, design45()));
+      case 44:
+        return deletePoint(45, design45());
+      case 45:
+        return design45();
+      case 46:
+        return addPoints(45, design45(), 1);
+      case 47:
+        return addPoints(45, design45(), 2);
+      case 48:
+        return addPoints(45, design45(), 3);
+      default:
+        break;
+    }
+  }
+  return {};
+}
+
+}  // namespace constructions

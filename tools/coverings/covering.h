@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <random>
+#include <vector>
+
+// Covering designs: rows of k points out of 0..v-1 such that every t-set lies in some row.
+namespace coverings {
+
+using Row = std::vector<int>;  // k distinct points, ascending once normalised
+using Rows = std::vector<Row>;
+using Rng = std::mt19937_64;
+
+// Number of t-subsets of 0..v-1 lying in no row.
+long uncoveredCount(int v, int t, const Rows& rows);
+
+// Rows ascending inside, sorted, duplicates replaced by fresh rows (a duplicate covers nothing
+// new, so the covering property survives). Needs C(v,k) >= rows.size().
+void normalise(int v, int k, Rows& rows, Rng& rng);
+
+// Adds rows (each holding one uncovered t-set) until every t-set is covered.
+void completeCovering(int v, int k, int t, Rows& rows, Rng& rng);
+
+// Simulated annealing on exactly b rows: cost = uncovered t-sets. A move takes an uncovered
+// t-set T and a row meeting T in t-1 points and swaps the missing point in. Starts from
+// `start` (completed with random rows to b). Returns true with a covering in `out` when the cost
+// reaches 0 within `moves` moves; otherwise `out` holds the best state seen. The first `frozen`
+// rows of `start` never change (a known design that the search only extends).
+bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, Rng& rng, Rows& out,
+            int frozen = 0);
+
+// The same on rows that are orbits of a cyclic group of order m: it turns each of `copies`
+// blocks of m points (cm + x -> cm + (x+1 mod m)) and keeps the points m*copies.. fixed.
+// `baseRows` base rows are each developed into m rows, plus `freeRows` rows of their own.
+// A symmetric search space is far smaller, and many of the best known coverings are of this kind.
+bool annealOrbits(int m, int copies, int fixedPoints, int k, int t, int baseRows, int freeRows, std::uint64_t moves,
+                  Rng& rng, Rows& out);
+
+}  // namespace coverings

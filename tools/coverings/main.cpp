@@ -1,0 +1,455 @@
+// Builds the row matrices of the reduced lottery systems and writes them as C++ data.
+// See README.md for the commands.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "constructions.h"
+#include "covering.h"
+#include "generation/systeme.h"
+
+namespace fs = std::filesystem;
+using coverings::Rng;
+using coverings::Row;
+using coverings::Rows;
+
+namespace {
+
+// Layouts taken over as they are (1-based positions, in their given row order).
+const std::map<int, std::vector<std::vector<int>>> kFixedMatrices = {
+    {1, {{1, 2, 3}, {1, 2, 4}, {1, 3, 4}}},
+    {86, {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 6}, {1, 2, 3, 5, 6}}},
+    {69, {{1, 2, 3, 4, 5}, {1, 2, 3, 6, 7}, {1, 4, 5, 6, 7}, {2, 3, 4, 5, 6}, {2, 3, 4, 5, 7}}},
+    {43,
+     {{1, 3, 4, 5},
+      {1, 2, 3, 6},
+      {1, 2, 5, 6},
+      {3, 4, 5, 6},
+      {2, 3, 4, 5},
+      {1, 2, 4, 6},
+      {3, 4, 5, 7},
+      {1, 5, 6, 7},
+      {2, 3, 6, 7},
+      {2, 4, 6, 7},
+      {1, 2, 5, 7},
+      {1, 3, 4, 7}}},
+    {131, {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 6}, {1, 2, 3, 5, 6}, {1, 2, 4, 5, 6}, {1, 3, 4, 5, 6}}},
+    {159, {{1, 2, 6, 7, 8}, {2, 3, 4, 5, 9}}},
+    {201, {{1, 2, 8, 10, 11}, {1, 6, 7, 8, 10}, {1, 6, 7, 11, 12}, {2, 3, 4, 5, 9}}},
+};
+
+// Keys whose matrix is another key's: the guarantee is only counted differently.
+int baseKey(int key) {
+  if (key >= 38 && key <= 42) return 3 + 3 * (key - 38);
+  if (key >= 57 && key <= 68) return 45 + (key - 57);
+  return key;
+}
+
+struct KeyParams {
+  int v, k, t, target;
+};
+
+KeyParams params(int key) {
+  const kw::SystemEntry e = kw::catalogueEntry(key);
+  return {e.wz, 5 - e.bz, e.trg, e.r};
+}
+
+std::string rowsText(const Rows& rows) {
+  std::ostringstream out;
+  for (const Row& r : rows) {
+    for (std::size_t i = 0; i < r.size(); ++i) out << (i ? " " : "") << r[i] + 1;
+    out << '\n';
+  }
+  return out.str();
+}
+
+// Checks what every shipped matrix promises; empty string when fine.
+std::string verify(const KeyParams& p, const Rows& rows, bool needDistinct = true) {
+  std::set<Row> seen;
+  std::vector<int> used(static_cast<std::size_t>(p.v), 0);
+  for (const Row& r : rows) {
+    if (static_cast<int>(r.size()) != p.k) return "row of wrong length";
+    Row s = r;
+    std::sort(s.begin(), s.end());
+    if (std::adjacent_find(s.begin(), s.end()) != s.end()) return "repeated position";
+    for (int x : s) {
+      if (x < 0 || x >= p.v) return "position out of range";
+      ++used[x];
+    }
+    if (!seen.insert(s).second && needDistinct) return "duplicate row";
+  }
+  if (std::count(used.begin(), used.end(), 0) > 0) return "unused position";
+  if (p.t > 0 && coverings::uncoveredCount(p.v, p.t, rows) > 0) return "not a covering";
+  return {};
+}
+
+std::optional<Rows> readFound(const fs::path& dir, int key, const KeyParams& p) {
+  std::ifstream in(dir / (std::to_string(key) + ".txt"));
+  if (!in) return std::nullopt;
+  Rows rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream ls(line);
+    Row r;
+    int x;
+    while (ls >> x) r.push_back(x - 1);
+    if (!r.empty()) rows.push_back(r);
+  }
+  const std::string problem = verify(p, rows);
+  if (!problem.empty()) {
+    std::cerr << "found/" << key << ".txt ignored: " << problem << '\n';
+    return std::nullopt;
+  }
+  return rows;
+}
+
+// Even spread of positions over exactly p.target rows: each row takes the least used
+// positions (ties broken at random), so use counts never differ by more than one.
+Rows spread(const KeyParams& p, Rng& rng) {
+  for (int restart = 0; restart < 1000; ++restart) {
+    std::vector<int> count(static_cast<std::size_t>(p.v), 0);
+    std::set<Row> seen;
+    Rows rows;
+    bool stuck = false;
+    while (!stuck && static_cast<int>(rows.size()) < p.target) {
+      stuck = true;
+      for (int attempt = 0; attempt < 200; ++attempt) {
+        std::vector<int> order(static_cast<std::size_t>(p.v));
+        for (int i = 0; i < p.v; ++i) order[i] = i;
+        std::shuffle(order.begin(), order.end(), rng);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return count[a] < count[b]; });
+        Row r(order.begin(), order.begin() + p.k);
+        std::sort(r.begin(), r.end());
+        if (seen.insert(r).second) {
+          for (int x : r) ++count[x];
+          rows.push_back(r);
+          stuck = false;
+          break;
+        }
+      }
+    }
+    if (stuck) continue;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  }
+  throw std::runtime_error("no even spread without repeated rows");
+}
+
+// Removes the row whose loss uncovers the fewest t-sets.
+void dropWeakestRow(int v, int t, Rows& rows) {
+  std::size_t best = 0;
+  long bestLoss = -1;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    Rows trial = rows;
+    trial.erase(trial.begin() + static_cast<long>(i));
+    const long loss = coverings::uncoveredCount(v, t, trial);
+    if (bestLoss < 0 || loss < bestLoss) {
+      bestLoss = loss;
+      best = i;
+    }
+    if (loss == 0) break;
+  }
+  rows.erase(rows.begin() + static_cast<long>(best));
+}
+
+// Annealing on the orbits of a cyclic group of order v - f fixing f points, for the group
+// orders whose orbits add up to the target with the fewest rows left over.
+std::optional<Rows> searchOrbits(const KeyParams& p, std::uint64_t moves, int shapesToTry, Rng& rng) {
+  struct Shape {
+    int m, copies, f, base, free;
+  };
+  std::vector<Shape> shapes;
+  for (int copies = 1; copies <= 2; ++copies)
+    for (int f = 0; f <= 3; ++f) {
+      if ((p.v - f) % copies != 0) continue;
+      const int m = (p.v - f) / copies;
+      if (m < 7) continue;
+      shapes.push_back({m, copies, f, p.target / m, p.target % m});
+    }
+  // Fewest rows outside the orbits first; the group with fewer fixed points on a tie.
+  std::stable_sort(shapes.begin(), shapes.end(), [](const Shape& a, const Shape& b) { return a.free < b.free; });
+  if (static_cast<int>(shapes.size()) > shapesToTry) shapes.resize(static_cast<std::size_t>(shapesToTry));
+  for (const Shape& s : shapes) {
+    if (s.base == 0) continue;
+    Rows rows;
+    if (coverings::annealOrbits(s.m, s.copies, s.f, p.k, p.t, s.base, s.free,
+                                moves / static_cast<std::uint64_t>(s.m) * 16, rng, rows))
+      return rows;
+  }
+  return std::nullopt;
+}
+
+// Smallest covering found by annealing: first at the target size (plain, then on orbits),
+// then, when that fails, from a completed covering downwards one row at a time.
+// The own key of the system with these parameters, 0 when there is none.
+int keyFor(int v, int k, int t) {
+  for (int key = 1; key <= kw::kReducedSystemCount; ++key) {
+    const KeyParams q = params(key);
+    if (baseKey(key) == key && q.v == v && q.k == k && q.t == t) return key;
+  }
+  return 0;
+}
+
+// A covering for these parameters that needs no search: a construction or a stored one.
+std::optional<Rows> knownCovering(int v, int k, int t, const fs::path& foundDir) {
+  if (Rows rows = constructions::build(v, k, t); !rows.empty()) return rows;
+  if (const int key = keyFor(v, k, t); key > 0) return readFound(foundDir, key, params(key));
+  return std::nullopt;
+}
+
+// Extends a known covering of v - a points by annealing only the rows that bring in the a new
+// points (e.g. a Steiner system plus a pair covering through the new point).
+std::optional<Rows> searchExtension(const KeyParams& p, const fs::path& foundDir, std::uint64_t moves, Rng& rng) {
+  for (int a = 1; a <= 6; ++a) {
+    const auto base = knownCovering(p.v - a, p.k, p.t, foundDir);
+    if (!base || static_cast<int>(base->size()) >= p.target) continue;
+    Rows rows;
+    if (coverings::anneal(p.v, p.k, p.t, p.target, *base, moves, rng, rows, static_cast<int>(base->size())))
+      return rows;
+  }
+  return std::nullopt;
+}
+
+// From a covering downwards: drop the weakest row and let annealing repair the gap, while it can.
+Rows descend(const KeyParams& p, Rows best, std::uint64_t moves, int attempts, Rng& rng) {
+  while (static_cast<int>(best.size()) > p.target) {
+    Rows start = best;
+    dropWeakestRow(p.v, p.t, start);
+    Rows next;
+    bool ok = false;
+    for (int a = 0; a < attempts && !ok; ++a)
+      ok = coverings::anneal(p.v, p.k, p.t, static_cast<int>(start.size()), start, moves, rng, next);
+    if (!ok) break;
+    best = next;
+  }
+  return best;
+}
+
+Rows searchCovering(const KeyParams& p, const fs::path& foundDir, std::uint64_t moves, int attempts, Rng& rng) {
+  Rows best;
+  Rows state;
+  for (int a = 0; a < attempts; ++a) {
+    if (coverings::anneal(p.v, p.k, p.t, p.target, {}, moves, rng, state)) return state;
+  }
+  Rows failed = state;
+  if (auto extended = searchExtension(p, foundDir, moves, rng)) return *extended;
+  if (auto orbit = searchOrbits(p, moves, attempts + 1, rng)) return *orbit;
+  state = failed;
+  coverings::completeCovering(p.v, p.k, p.t, state, rng);
+  if (Rows known = constructions::build(p.v, p.k, p.t); !known.empty() && known.size() < state.size())
+    state = known;
+  return descend(p, state, moves, attempts, rng);
+}
+
+// Brings a covering to exactly `size` distinct ascending rows (extra rows are fresh ones).
+void padTo(const KeyParams& p, Rows& rows, int size, Rng& rng) {
+  while (static_cast<int>(rows.size()) < size) rows.push_back(rows.front());
+  coverings::normalise(p.v, p.k, rows, rng);
+}
+
+struct Result {
+  int key;
+  Rows rows;
+  std::string source;
+  double seconds;
+};
+
+Result build(int key, const fs::path& foundDir, double effort) {
+  const auto started = std::chrono::steady_clock::now();
+  const KeyParams p = params(key);
+  Rng rng(0x6b75676c ^ (static_cast<std::uint64_t>(key) * 0x9e3779b97f4a7c15ULL));
+  Result res{key, {}, {}, 0};
+  if (auto fixed = kFixedMatrices.find(key); fixed != kFixedMatrices.end()) {
+    for (const auto& r : fixed->second) {
+      Row row;
+      for (int x : r) row.push_back(x - 1);
+      res.rows.push_back(row);
+    }
+    res.source = "fixed";
+  } else if (p.t == 0) {
+    res.rows = spread(p, rng);
+    res.source = "spread";
+  } else {
+    std::optional<Rows> found = readFound(foundDir, key, p);
+    if (found && static_cast<int>(found->size()) <= p.target) {
+      res.rows = *found;
+      res.source = "found";
+    } else {
+      Rows own = constructions::build(p.v, p.k, p.t);
+      std::string how = "construction";
+      if (own.empty() || static_cast<int>(own.size()) > p.target) {
+        const auto moves = static_cast<std::uint64_t>(effort * 400000.0);
+        Rows annealed = searchCovering(p, foundDir, moves, 3, rng);
+        if (own.empty() || annealed.size() < own.size()) {
+          own = annealed;
+          how = "annealing";
+        }
+      }
+      if (found && found->size() <= own.size()) {
+        res.rows = *found;
+        res.source = "found";
+      } else {
+        res.rows = own;
+        res.source = how;
+      }
+    }
+    padTo(p, res.rows, std::max(p.target, static_cast<int>(res.rows.size())), rng);
+  }
+  const std::string problem = verify(p, res.rows);
+  if (!problem.empty()) throw std::runtime_error("key " + std::to_string(key) + ": " + problem);
+  res.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  return res;
+}
+
+void writeData(const fs::path& out, const std::vector<Result>& results) {
+  std::ostringstream bytes, table;
+  std::map<int, std::size_t> offsetOfKey;
+  std::size_t offset = 0;
+  for (const Result& r : results) {
+    offsetOfKey[r.key] = offset;
+    bytes << "    // key " << r.key << '\n';
+    for (const Row& row : r.rows) {
+      bytes << "   ";
+      for (int x : row) bytes << ' ' << x + 1 << ',';
+      bytes << '\n';
+    }
+    offset += r.rows.size() * r.rows.front().size();
+  }
+  std::map<int, const Result*> byKey;
+  for (const Result& r : results) byKey[r.key] = &r;
+  table << "    {0, 0, 0},\n";
+  for (int key = 1; key <= kw::kReducedSystemCount; ++key) {
+    const Result& r = *byKey.at(baseKey(key));
+    table << "    {" << offsetOfKey.at(baseKey(key)) << ", " << r.rows.size() << ", " << r.rows.front().size()
+          << "},  // key " << key << '\n';
+  }
+  std::ofstream f(out);
+  f << "// Generated by tools/coverings (kw_coverings --out generation/system_matrices_data.cpp).\n"
+       "// Do not edit: change the generator or tools/coverings/found/ and run it again.\n"
+       "#include \"generation/system_matrices_data.h\"\n\n"
+       "namespace kw::system_matrices {\n\n"
+       "const std::uint8_t kBytes[] = {\n"
+    << bytes.str()
+    << "};\n\nconst std::size_t kByteCount = sizeof(kBytes);\n\n"
+       "const MatrixRef kMatrices[238] = {\n"
+    << table.str() << "};\n\n}  // namespace kw::system_matrices\n";
+  if (!f) throw std::runtime_error("cannot write " + out.string());
+}
+
+int usage() {
+  std::cerr << "usage: kw_coverings --out FILE [--found DIR] [--effort X] [--jobs N]\n"
+               "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--aim ROWS]\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
+  double effort = 1.0;
+  int jobs = 1, searchKey = 0, attempts = 3, aim = 0;
+  std::uint64_t seed = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+    if (a == "--out")
+      out = next();
+    else if (a == "--found")
+      foundDir = next();
+    else if (a == "--effort")
+      effort = std::stod(next());
+    else if (a == "--jobs")
+      jobs = std::stoi(next());
+    else if (a == "--search")
+      searchKey = std::stoi(next());
+    else if (a == "--seed")
+      seed = std::stoull(next());
+    else if (a == "--attempts")
+      attempts = std::stoi(next());
+    else if (a == "--aim")
+      aim = std::stoi(next());
+    else
+      return usage();
+  }
+  try {
+    if (searchKey > 0) {
+      // Long search for one key; keeps the result in found/ when it beats what is there.
+      KeyParams p = params(baseKey(searchKey));
+      if (aim > 0) p.target = aim;
+      Rng rng(seed * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(searchKey));
+      Rows rows = constructions::build(p.v, p.k, p.t);
+      if (rows.empty() || static_cast<int>(rows.size()) > p.target)
+        rows = searchCovering(p, foundDir, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng);
+      coverings::normalise(p.v, p.k, rows, rng);
+      const std::string problem = verify(p, rows);
+      if (!problem.empty()) throw std::runtime_error(problem);
+      auto old = readFound(foundDir, baseKey(searchKey), p);
+      std::cout << "key " << searchKey << ": " << rows.size() << " rows (catalogue " << p.target
+                << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
+      if (!old || rows.size() < old->size()) {
+        std::ofstream f(foundDir / (std::to_string(baseKey(searchKey)) + ".txt"));
+        f << rowsText(rows);
+      }
+      return 0;
+    }
+    if (out.empty()) return usage();
+    std::vector<int> keys;
+    for (int key = 1; key <= kw::kReducedSystemCount; ++key)
+      if (baseKey(key) == key) keys.push_back(key);
+    std::vector<Result> results(keys.size());
+    std::vector<std::thread> workers;
+    std::size_t nextIndex = 0;
+    std::mutex lock;
+    const auto started = std::chrono::steady_clock::now();
+    for (int w = 0; w < std::max(1, jobs); ++w) {
+      workers.emplace_back([&] {
+        for (;;) {
+          std::size_t i;
+          {
+            std::lock_guard<std::mutex> g(lock);
+            if (nextIndex >= keys.size()) return;
+            i = nextIndex++;
+          }
+          results[i] = build(keys[i], foundDir, effort);
+          const KeyParams p = params(keys[i]);
+          std::lock_guard<std::mutex> g(lock);
+          std::printf("key %3d  v=%2d k=%d t=%d  catalogue %3d  ours %3zu  %-12s %7.1fs\n", keys[i], p.v, p.k, p.t,
+                      p.target, results[i].rows.size(), results[i].source.c_str(), results[i].seconds);
+          std::fflush(stdout);
+        }
+      });
+    }
+    for (auto& w : workers) w.join();
+    writeData(out, results);
+    int reached = 0;
+    for (int key = 1; key <= kw::kReducedSystemCount; ++key) {
+      const auto& r =
+          *std::find_if(results.begin(), results.end(), [&](const Result& x) { return x.key == baseKey(key); });
+      if (static_cast<int>(r.rows.size()) == params(key).target) ++reached;
+    }
+    // The corrected keys, in the form the catalogue test lists them.
+    for (int key = 1; key <= kw::kReducedSystemCount; ++key) {
+      const auto& r =
+          *std::find_if(results.begin(), results.end(), [&](const Result& x) { return x.key == baseKey(key); });
+      if (static_cast<int>(r.rows.size()) != params(key).target)
+        std::printf("corrected {%d, {%d, %zu}},\n", key, params(key).target, r.rows.size());
+    }
+    std::printf("%d of %d matrices reach the catalogue's row count; %.0f s\n", reached, kw::kReducedSystemCount,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+  } catch (const std::exception& e) {
+    std::cerr << "kw_coverings: " << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
