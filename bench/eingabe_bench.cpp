@@ -13,6 +13,7 @@
 
 #include "core/slip_file.h"
 #include "core/tip_text.h"
+#include "bench/bench_data.h"
 #include "ui/Eingabe.h"
 #include "ui/message_box.h"
 #include "ui/tip_table_model.h"
@@ -62,18 +63,7 @@ void BM_TransferClick(benchmark::State& state) {
 void BM_PlainParseReference(benchmark::State& state) {
   const std::string text = ValidText(state.range(0));
   for (auto _ : state) {
-    std::vector<std::array<int, 7>> rows;
-    const char* p = text.c_str();
-    while (*p) {
-      std::array<int, 7> row{};
-      for (int& v : row) {
-        char* end;
-        v = static_cast<int>(std::strtol(p, &end, 10));
-        p = end + 1;
-      }
-      if (*p == '\n') ++p;
-      rows.push_back(row);
-    }
+    const auto rows = kwbench::PlainParse(text);
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -8,9 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,42 +16,12 @@
 #include "core/game_rules.h"
 #include "core/quota_store.h"
 #include "evaluation/evaluation.h"
+#include "bench/bench_data.h"
 
 namespace {
 
 using kw::AppState;
 using Texts = std::array<std::string, 6>;
-
-// The environment may point elsewhere, e.g. from a checkout that does not sit beside "shared".
-std::string DataDir() {
-  const char* env = std::getenv("KW_SHARED_DATA_DIR");
-  return env && *env ? env : KW_SHARED_DATA_DIR;
-}
-
-std::vector<std::vector<std::string>> ReadCsv(const std::string& name) {
-  std::ifstream in(DataDir() + "/" + name);
-  if (!in) throw std::runtime_error("cannot read " + name);
-  std::vector<std::vector<std::string>> lines;
-  std::string line;
-  std::getline(in, line);  // header
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    std::vector<std::string> fields;
-    std::stringstream ss(line);
-    std::string field;
-    while (std::getline(ss, field, ';')) fields.push_back(field);
-    if (line.back() == ';') fields.emplace_back();
-    lines.push_back(std::move(fields));
-  }
-  return lines;
-}
-
-double Day(const std::string& text) {
-  const auto day = kw::ParseDateText(text);
-  if (!day) throw std::runtime_error("bad date " + text);
-  return *day;
-}
 
 struct Data {
   AppState state;
@@ -62,37 +29,7 @@ struct Data {
 };
 
 const Data& LoadData() {
-  static const Data data = [] {
-    Data d;
-    for (const auto& f : ReadCsv("draws.csv")) {
-      if (f.size() < 8) throw std::runtime_error("short line in draws.csv");
-      kw::TGewZahlen g;
-      g.datum = Day(f[0]);
-      for (int i = 0; i < 5; ++i) g.GZ[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::stoi(f[static_cast<std::size_t>(1 + i)]));
-      for (int i = 0; i < 2; ++i) g.SZ[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::stoi(f[static_cast<std::size_t>(6 + i)]));
-      d.state.Draws.push_back(g);
-    }
-    for (const auto& f : ReadCsv("quotas.csv")) {
-      kw::TQuoten q;
-      q.datum = Day(f.at(0));
-      for (int k = 1; k <= kw::kClassCount; ++k)
-        q.amount(k) = static_cast<std::size_t>(k) < f.size() ? kw::ParseAmount(f[static_cast<std::size_t>(k)], -1.0f) : -1.0f;
-      d.state.Quotas.push_back(q);
-    }
-    std::mt19937 rng(20240318u);
-    for (int r = 0; r < 10000; ++r) {
-      kw::TSchein t;
-      std::array<bool, 51> used{};
-      for (auto& n : t.GZ) {
-        do n = static_cast<std::uint8_t>(1 + rng() % 50); while (used[n]);
-        used[n] = true;
-      }
-      t.SZ[0] = static_cast<std::uint8_t>(1 + rng() % 12);
-      do t.SZ[1] = static_cast<std::uint8_t>(1 + rng() % 12); while (t.SZ[1] == t.SZ[0]);
-      d.tips.push_back(t);
-    }
-    return d;
-  }();
+  static const Data data{kwbench::RealHistory(true), kwbench::RandomTips(10000, 20240318u)};
   return data;
 }
 

@@ -6,11 +6,6 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTableView>
-#include <array>
-#include <cstdlib>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,13 +14,9 @@
 #include "core/game_rules.h"
 #include "evaluation/evaluation.h"
 #include "ui/Frame2.h"
+#include "bench/bench_data.h"
 
 namespace {
-
-std::string DataDir() {
-  const char* env = std::getenv("KW_SHARED_DATA_DIR");
-  return env && *env ? env : KW_SHARED_DATA_DIR;
-}
 
 struct Data {
   kw::AppState state;
@@ -34,35 +25,8 @@ struct Data {
 
 Data& LoadData() {
   static Data data = [] {
-    Data d;
-    std::ifstream in(DataDir() + "/draws.csv");
-    if (!in) throw std::runtime_error("cannot read draws.csv");
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-      std::stringstream ss(line);
-      std::string field;
-      std::vector<std::string> f;
-      while (std::getline(ss, field, ';')) f.push_back(field);
-      if (f.size() < 8) continue;
-      kw::TGewZahlen g;
-      g.datum = kw::ParseDateText(f[0]).value_or(0);
-      for (std::size_t i = 0; i < 5; ++i) g.GZ[i] = static_cast<std::uint8_t>(std::stoi(f[1 + i]));
-      for (std::size_t i = 0; i < 2; ++i) g.SZ[i] = static_cast<std::uint8_t>(std::stoi(f[6 + i]));
-      d.state.Draws.push_back(g);
-    }
-    std::mt19937 rng(20240318u);
-    for (int r = 0; r < 10000; ++r) {
-      kw::TSchein t;
-      std::array<bool, 51> used{};
-      for (auto& n : t.GZ) {
-        do n = static_cast<std::uint8_t>(1 + rng() % 50); while (used[n]);
-        used[n] = true;
-      }
-      t.SZ[0] = static_cast<std::uint8_t>(1 + rng() % 12);
-      do t.SZ[1] = static_cast<std::uint8_t>(1 + rng() % 12); while (t.SZ[1] == t.SZ[0]);
-      d.tips.push_back(kw::RowToSets(t));
-    }
+    Data d{kwbench::RealHistory(false), {}};
+    for (const kw::TSchein& t : kwbench::RandomTips(10000, 20240318u)) d.tips.push_back(kw::RowToSets(t));
     return d;
   }();
   return data;

@@ -7,6 +7,7 @@
 
 #include "core/slip_file.h"
 #include "core/tip_text.h"
+#include "bench/bench_data.h"
 
 namespace {
 
@@ -31,18 +32,7 @@ void BM_ParseTipText(benchmark::State& state, bool check) {
 void BM_PlainReference(benchmark::State& state) {
   const std::string text = Text(state.range(0), false);
   for (auto _ : state) {
-    std::vector<std::array<int, 7>> rows;
-    const char* p = text.c_str();
-    while (*p) {
-      std::array<int, 7> row{};
-      for (int& v : row) {
-        char* end;
-        v = static_cast<int>(std::strtol(p, &end, 10));
-        p = end + 1;
-      }
-      if (*p == '\n') ++p;
-      rows.push_back(row);
-    }
+    const auto rows = kwbench::PlainParse(text);
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetComplexityN(state.range(0));
