@@ -193,6 +193,39 @@ Rows design45() {
   return rows;
 }
 
+// Smallest pair covering of n points by 5-sets that annealing finds, from the lower bound up.
+Rows smallPairCovering(int n) {
+  coverings::Rng rng(static_cast<std::uint64_t>(n));
+  const int lower = (n * ((n - 1 + 3) / 4) + 4) / 5;
+  for (int b = lower;; ++b) {
+    Rows rows;
+    if (coverings::anneal(n, 5, 2, b, {}, 200000, rng, rows)) return rows;
+  }
+}
+
+// Transversal design TD(5, 7) (rows {(i, a + b i)}: five groups of seven points, every pair
+// from different groups in exactly one row), each group widened by `extra` new points shared
+// by all groups and covered by its own small covering.
+Rows transversal7(int extra) {
+  const int p = 7;
+  Rows rows;
+  for (int a = 0; a < p; ++a)
+    for (int b = 0; b < p; ++b) {
+      Row r;
+      for (int i = 0; i < 5; ++i) r.push_back(i * p + (a + b * i) % p);
+      rows.push_back(r);
+    }
+  const Rows group = smallPairCovering(p + extra);
+  for (int i = 0; i < 5; ++i)
+    for (const Row& g : group) {
+      Row r;
+      for (int x : g) r.push_back(x < p ? i * p + x : 5 * p + (x - p));
+      std::sort(r.begin(), r.end());
+      rows.push_back(r);
+    }
+  return rows;
+}
+
 }  // namespace
 
 Rows build(int v, int k, int t) {
@@ -231,6 +264,12 @@ Rows build(int v, int k, int t) {
         return addPoints(45, design45(), 2);
       case 48:
         return addPoints(45, design45(), 3);
+      case 35:
+        return transversal7(0);
+      case 36:
+        return transversal7(1);
+      case 37:
+        return transversal7(2);
       default:
         break;
     }

@@ -25,8 +25,7 @@ void completeCovering(int v, int k, int t, Rows& rows, Rng& rng);
 // `start` (completed with random rows to b). Returns true with a covering in `out` when the cost
 // reaches 0 within `moves` moves; otherwise `out` holds the best state seen. The first `frozen`
 // rows of `start` never change (a known design that the search only extends).
-bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, Rng& rng, Rows& out,
-            int frozen = 0);
+bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, Rng& rng, Rows& out, int frozen = 0);
 
 // The same on rows that are orbits of a cyclic group of order m: it turns each of `copies`
 // blocks of m points (cm + x -> cm + (x+1 mod m)) and keeps the points m*copies.. fixed.

@@ -165,16 +165,16 @@ void dropWeakestRow(int v, int t, Rows& rows) {
 
 // Annealing on the orbits of a cyclic group of order v - f fixing f points, for the group
 // orders whose orbits add up to the target with the fewest rows left over.
-std::optional<Rows> searchOrbits(const KeyParams& p, std::uint64_t moves, int shapesToTry, Rng& rng) {
+std::optional<Rows> searchOrbits(const KeyParams& p, std::uint64_t moves, int shapesToTry, int maxCopies, Rng& rng) {
   struct Shape {
     int m, copies, f, base, free;
   };
   std::vector<Shape> shapes;
-  for (int copies = 1; copies <= 2; ++copies)
+  for (int copies = 1; copies <= maxCopies; ++copies)
     for (int f = 0; f <= 3; ++f) {
       if ((p.v - f) % copies != 0) continue;
       const int m = (p.v - f) / copies;
-      if (m < 7) continue;
+      if (m < (copies > 2 ? 5 : 7)) continue;
       shapes.push_back({m, copies, f, p.target / m, p.target % m});
     }
   // Fewest rows outside the orbits first; the group with fewer fixed points on a tie.
@@ -236,19 +236,20 @@ Rows descend(const KeyParams& p, Rows best, std::uint64_t moves, int attempts, R
   return best;
 }
 
-Rows searchCovering(const KeyParams& p, const fs::path& foundDir, std::uint64_t moves, int attempts, Rng& rng) {
-  Rows best;
+// Annealing at the target size (plain rows, then extending a known smaller design, then orbits);
+// when all fail, the best covering found by descending from a complete one.
+Rows searchCovering(const KeyParams& p, const fs::path& foundDir, std::uint64_t moves, int attempts, Rng& rng,
+                    int maxCopies = 2, int shapes = 0) {
   Rows state;
   for (int a = 0; a < attempts; ++a) {
     if (coverings::anneal(p.v, p.k, p.t, p.target, {}, moves, rng, state)) return state;
   }
   Rows failed = state;
   if (auto extended = searchExtension(p, foundDir, moves, rng)) return *extended;
-  if (auto orbit = searchOrbits(p, moves, attempts + 1, rng)) return *orbit;
+  if (auto orbit = searchOrbits(p, moves, shapes > 0 ? shapes : attempts + 1, maxCopies, rng)) return *orbit;
   state = failed;
   coverings::completeCovering(p.v, p.k, p.t, state, rng);
-  if (Rows known = constructions::build(p.v, p.k, p.t); !known.empty() && known.size() < state.size())
-    state = known;
+  if (Rows known = constructions::build(p.v, p.k, p.t); !known.empty() && known.size() < state.size()) state = known;
   return descend(p, state, moves, attempts, rng);
 }
 
@@ -349,7 +350,8 @@ void writeData(const fs::path& out, const std::vector<Result>& results) {
 
 int usage() {
   std::cerr << "usage: kw_coverings --out FILE [--found DIR] [--effort X] [--jobs N]\n"
-               "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--aim ROWS]\n";
+               "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--shapes N] "
+               "[--aim ROWS]\n";
   return 2;
 }
 
@@ -358,7 +360,7 @@ int usage() {
 int main(int argc, char** argv) {
   fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
   double effort = 1.0;
-  int jobs = 1, searchKey = 0, attempts = 3, aim = 0;
+  int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0;
   std::uint64_t seed = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -377,6 +379,8 @@ int main(int argc, char** argv) {
       seed = std::stoull(next());
     else if (a == "--attempts")
       attempts = std::stoi(next());
+    else if (a == "--shapes")
+      shapes = std::stoi(next());
     else if (a == "--aim")
       aim = std::stoi(next());
     else
@@ -390,7 +394,7 @@ int main(int argc, char** argv) {
       Rng rng(seed * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(searchKey));
       Rows rows = constructions::build(p.v, p.k, p.t);
       if (rows.empty() || static_cast<int>(rows.size()) > p.target)
-        rows = searchCovering(p, foundDir, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng);
+        rows = searchCovering(p, foundDir, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng, 6, shapes);
       coverings::normalise(p.v, p.k, rows, rng);
       const std::string problem = verify(p, rows);
       if (!problem.empty()) throw std::runtime_error(problem);
