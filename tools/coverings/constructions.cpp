@@ -253,7 +253,7 @@ Rows build(int v, int k, int t) {
       case 42:
         return addPoints(41, design41(), 1);
       case 43:
-        return deletePoint(44, deletePoint(45, design45()));
+        return addPoints(41, design41(), 2);
       case 44:
         return deletePoint(45, design45());
       case 45:
