@@ -9,6 +9,31 @@
 namespace coverings {
 namespace {
 
+// The t-sets no row covers: a list plus each set's place in it, so that a set joins or leaves
+// in constant time and a random one can be drawn.
+class UncoveredSets {
+ public:
+  explicit UncoveredSets(std::size_t count) : place_(count, -1) {}
+  void add(std::int64_t i) {
+    place_[static_cast<std::size_t>(i)] = static_cast<int>(list_.size());
+    list_.push_back(static_cast<int>(i));
+  }
+  void remove(std::int64_t i) {
+    const int p = place_[static_cast<std::size_t>(i)];
+    const int last = list_.back();
+    list_[static_cast<std::size_t>(p)] = last;
+    place_[static_cast<std::size_t>(last)] = p;
+    list_.pop_back();
+    place_[static_cast<std::size_t>(i)] = -1;
+  }
+  std::size_t size() const { return list_.size(); }
+  int operator[](std::size_t n) const { return list_[n]; }
+
+ private:
+  std::vector<int> list_;
+  std::vector<int> place_;
+};
+
 std::int64_t choose(int n, int r) {
   if (r < 0 || r > n) return 0;
   std::int64_t c = 1;
@@ -156,8 +181,7 @@ bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, 
   TSetIndex index(v, t);
   const std::size_t nT = index.size();
   std::vector<int> cover(nT, 0);
-  std::vector<int> unc;
-  std::vector<int> uncPos(nT, -1);
+  UncoveredSets unc(nT);
   const auto patterns = subsetPatterns(k - 1, t - 1);
 
   std::vector<int> pts(static_cast<std::size_t>(b) * k);
@@ -172,22 +196,7 @@ bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, 
     forEachSubset(r, t, [&](const int* a) { ++cover[static_cast<std::size_t>(index.rank(a))]; });
   }
   for (std::size_t i = 0; i < nT; ++i)
-    if (cover[i] == 0) {
-      uncPos[i] = static_cast<int>(unc.size());
-      unc.push_back(static_cast<int>(i));
-    }
-  auto markCovered = [&](std::int64_t i) {
-    const int p = uncPos[i];
-    const int last = unc.back();
-    unc[p] = last;
-    uncPos[last] = p;
-    unc.pop_back();
-    uncPos[i] = -1;
-  };
-  auto markUncovered = [&](std::int64_t i) {
-    uncPos[i] = static_cast<int>(unc.size());
-    unc.push_back(static_cast<int>(i));
-  };
+    if (cover[i] == 0) unc.add(static_cast<std::int64_t>(i));
 
   auto snapshot = [&](Rows& dst) {
     dst.assign(static_cast<std::size_t>(b), Row(static_cast<std::size_t>(k)));
@@ -265,10 +274,10 @@ bool anneal(int v, int k, int t, int b, const Rows& start, std::uint64_t moves, 
       for (int i = 0; i < t - 1; ++i) tsetBuf[i] = others[p[i]];
       tsetBuf[t - 1] = x;
       const auto rx = index.rankUnsorted(tsetBuf);
-      if (--cover[rx] == 0) markUncovered(rx);
+      if (--cover[rx] == 0) unc.add(rx);
       tsetBuf[t - 1] = y;
       const auto ry = index.rankUnsorted(tsetBuf);
-      if (cover[ry]++ == 0) markCovered(ry);
+      if (cover[ry]++ == 0) unc.remove(ry);
     }
     pts[chosen * k + slot] = y;
     mask[chosen] = (mask[chosen] & ~(std::uint64_t{1} << x)) | (std::uint64_t{1} << y);
@@ -292,8 +301,7 @@ bool annealOrbits(int m, int copies, int fixedPoints, int k, int t, int baseRows
   TSetIndex index(v, t);
   const std::size_t nT = index.size();
   std::vector<int> cover(nT, 0);
-  std::vector<int> unc;
-  std::vector<int> uncPos(nT, -1);
+  UncoveredSets unc(nT);
   const auto patterns = subsetPatterns(k - 1, t - 1);
   const int developed = baseRows * m;
   const int total = developed + freeRows;
@@ -314,18 +322,6 @@ bool annealOrbits(int m, int copies, int fixedPoints, int k, int t, int baseRows
     mask[j] = 0;
     for (int c = 0; c < k; ++c) mask[j] |= std::uint64_t{1} << rowPoint(j, c);
   };
-  auto markCovered = [&](std::int64_t i) {
-    const int p = uncPos[i];
-    const int last = unc.back();
-    unc[p] = last;
-    uncPos[last] = p;
-    unc.pop_back();
-    uncPos[i] = -1;
-  };
-  auto markUncovered = [&](std::int64_t i) {
-    uncPos[i] = static_cast<int>(unc.size());
-    unc.push_back(static_cast<int>(i));
-  };
   for (int j = 0; j < total; ++j) {
     refreshMask(j);
     Row r(static_cast<std::size_t>(k));
@@ -334,7 +330,7 @@ bool annealOrbits(int m, int copies, int fixedPoints, int k, int t, int baseRows
     forEachSubset(r, t, [&](const int* a) { ++cover[static_cast<std::size_t>(index.rank(a))]; });
   }
   for (std::size_t i = 0; i < nT; ++i)
-    if (cover[i] == 0) markUncovered(static_cast<std::int64_t>(i));
+    if (cover[i] == 0) unc.add(static_cast<std::int64_t>(i));
 
   int others[8];
   int tsetBuf[8];
@@ -349,10 +345,10 @@ bool annealOrbits(int m, int copies, int fixedPoints, int k, int t, int baseRows
       for (int i = 0; i < t - 1; ++i) tsetBuf[i] = others[pat[i]];
       tsetBuf[t - 1] = x;
       const auto rx = index.rankUnsorted(tsetBuf);
-      if (--cover[rx] == 0) markUncovered(rx);
+      if (--cover[rx] == 0) unc.add(rx);
       tsetBuf[t - 1] = y;
       const auto ry = index.rankUnsorted(tsetBuf);
-      if (cover[ry]++ == 0) markCovered(ry);
+      if (cover[ry]++ == 0) unc.remove(ry);
     }
   };
   // Replaces the point in slot `slot` of base (or free) row b by y.
