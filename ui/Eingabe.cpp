@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -43,6 +42,7 @@
 #include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
+#include "ui/printer_setup.h"
 #include "ui/navigation.h"
 #include "ui/tip_table_model.h"
 
@@ -56,11 +56,6 @@ constexpr int kAppend = 1;  // RG1 "...die neuen Reihen angehängt werden"
 constexpr std::size_t kMaxTextFileBytes = std::size_t{64} << 20;
 
 const QColor kRed(0xC0, 0x00, 0x00);
-
-TFEingabe::PrinterSetup& PrinterSetupStep() {
-  static TFEingabe::PrinterSetup setup;
-  return setup;
-}
 
 template <class T, class... Args>
 T* Make(QWidget* parent, const char* name, Args&&... args) {
@@ -116,7 +111,6 @@ bool KeyAllowedInText(const QString& typed) {
 
 }  // namespace
 
-void TFEingabe::SetPrinterSetup(PrinterSetup setup) { PrinterSetupStep() = std::move(setup); }
 
 TFEingabe::TFEingabe(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FEingabe"));
@@ -593,9 +587,7 @@ void TFEingabe::BDruckClick() {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
-  const bool confirmed = PrinterSetupStep() ? PrinterSetupStep()(this, printer)
-                                            : QPageSetupDialog(&printer, this).exec() == QDialog::Accepted;
-  if (!confirmed) return;
+  if (!PrinterSetup::ask(this, printer)) return;
   std::vector<int> widths;
   for (int c = 0; c < g1Model_->columnCount(); ++c) widths.push_back(G1->columnWidth(c));
   if (!PrintGrid(printer, *g1Model_, widths, windowTitle(), printer.pageLayout().orientation()))

@@ -28,11 +28,6 @@ class TFEingabe : public QMainWindow {
  public:
   explicit TFEingabe(QWidget* parent = nullptr);
 
-  // The printer set-up step before printing: false when the user cancels. Tests replace it
-  // (an empty function restores the dialog).
-  using PrinterSetup = std::function<bool(QWidget* parent, QPrinter& printer)>;
-  static void SetPrinterSetup(PrinterSetup setup);
-
   Navigation* navigation() const { return navigation_; }
   TipTableModel* slipModel() const { return g1Model_; }
   TipTableModel* openedSlipModel() const { return g2Model_; }

@@ -8,40 +8,46 @@
 namespace kw::ui {
 
 namespace {
-struct TestState {
-  bool on = false;
-  std::deque<std::pair<QString, QPageLayout::Orientation>> next;
-};
-TestState& Test() {
-  static TestState state;
-  return state;
+PrinterSetup::Hook& TestHook() {
+  static PrinterSetup::Hook hook;
+  return hook;
+}
+std::deque<std::pair<QString, QPageLayout::Orientation>>& PresetPdfs() {
+  static std::deque<std::pair<QString, QPageLayout::Orientation>> next;
+  return next;
 }
 }  // namespace
 
+void PrinterSetup::setTestHook(Hook hook) { TestHook() = std::move(hook); }
+
 void PrinterSetup::setTestMode(bool on) {
-  Test().on = on;
-  Test().next.clear();
+  PresetPdfs().clear();
+  if (!on) {
+    setTestHook({});
+    return;
+  }
+  setTestHook([](QWidget*, QPrinter& printer) {
+    auto& next = PresetPdfs();
+    if (next.empty()) return false;
+    const auto [path, orientation] = next.front();
+    next.pop_front();
+    if (path.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(orientation);
+    return true;
+  });
 }
 
 void PrinterSetup::setNextPdf(const QString& path, QPageLayout::Orientation orientation) {
-  Test().next.emplace_back(path, orientation);
+  PresetPdfs().emplace_back(path, orientation);
 }
 
 bool PrinterSetup::ask(QWidget* parent, QPrinter& printer) {
-  TestState& test = Test();
-  if (!test.on) {
-    QPageSetupDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("PSD1"));
-    return dialog.exec() == QDialog::Accepted;
-  }
-  if (test.next.empty()) return false;
-  const auto [path, orientation] = test.next.front();
-  test.next.pop_front();
-  if (path.isEmpty()) return false;
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  printer.setPageOrientation(orientation);
-  return true;
+  if (TestHook()) return TestHook()(parent, printer);
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.setObjectName(QStringLiteral("PSD1"));
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace kw::ui

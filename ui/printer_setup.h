@@ -2,6 +2,7 @@
 // The printer set-up dialog through one door, so tests can print into a PDF without a dialog.
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 
 class QPrinter;
 class QWidget;
@@ -13,7 +14,11 @@ class PrinterSetup {
   // Shows the page set-up dialog for printer; true when the user confirmed it.
   static bool ask(QWidget* parent, QPrinter& printer);
 
-  // Tests: no dialog opens. The next ask() points the printer at this PDF file in this
+  // Tests: ask() calls this instead of opening the dialog; an empty function restores the dialog.
+  using Hook = std::function<bool(QWidget* parent, QPrinter& printer)>;
+  static void setTestHook(Hook hook);
+
+  // Tests, on top of the hook: the next ask() points the printer at this PDF file in this
   // orientation and confirms; an empty path (or none preset) cancels.
   static void setTestMode(bool on);
   static void setNextPdf(const QString& path, QPageLayout::Orientation orientation = QPageLayout::Portrait);

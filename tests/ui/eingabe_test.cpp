@@ -26,6 +26,7 @@
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
+#include "ui/printer_setup.h"
 #include "ui/tip_table_model.h"
 #include "ui_fixture.h"
 
@@ -60,7 +61,7 @@ class EingabeTest : public UiTest {
   void TearDown() override {
     window.reset();
     while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FEingabe"))) delete w;
-    TFEingabe::SetPrinterSetup({});
+    kw::ui::PrinterSetup::setTestHook({});
     kw::ui::CommandRegistry::remove(Command::TipEntry);
     kw::ui::CommandRegistry::remove(Command::NewSlip);
     UiTest::TearDown();
@@ -345,7 +346,7 @@ TEST_F(EingabeTest, PrintingAsksForThePrinterFirst) {
   const QString pdf = QString::fromStdString(home.path() + "slip.pdf");
   bool confirm = false;
   int asked = 0;
-  TFEingabe::SetPrinterSetup([&](QWidget*, QPrinter& printer) {
+  kw::ui::PrinterSetup::setTestHook([&](QWidget*, QPrinter& printer) {
     ++asked;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
