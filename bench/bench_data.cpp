@@ -41,12 +41,12 @@ double Day(const std::string& text) {
 }  // namespace
 
 std::string DataDir() {
-  const char* env = std::getenv("KW_SHARED_DATA_DIR");
-  return env && *env ? env : KW_SHARED_DATA_DIR;
+  const char* env = std::getenv("KW_HISTORY_DIR");
+  return env && *env ? env : KW_HISTORY_DIR;
 }
 
-kw::AppState RealHistory(bool withQuotas) {
-  kw::AppState state;
+kw::DataSet RealHistory(bool withQuotas) {
+  kw::DataSet state;
   for (const auto& f : ReadCsv("draws.csv")) {
     if (f.size() < 8) throw std::runtime_error("short line in draws.csv");
     kw::TGewZahlen g;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/records.h"
-#include "core/var_def.h"
+#include "core/data_set.h"
 
 namespace kwbench {
 
@@ -16,7 +16,7 @@ namespace kwbench {
 std::string DataDir();
 
 // The real draws, and with withQuotas their prize amounts; throws when the files are unusable.
-kw::AppState RealHistory(bool withQuotas);
+kw::DataSet RealHistory(bool withQuotas);
 
 // count valid rows (five distinct numbers, two distinct stars), the same for the same seed.
 std::vector<kw::TSchein> RandomTips(int count, std::uint32_t seed);

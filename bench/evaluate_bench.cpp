@@ -1,4 +1,4 @@
-// EvaluateRows over the whole real history with 10,000 tip rows, beside the plain method that
+// The evaluation over the whole real history with 10,000 tip rows, beside the plain method that
 // compares number by number and keeps every row as six texts.
 // Run with --verify to compare both results cell by cell instead of timing them.
 #include <benchmark/benchmark.h>
@@ -20,11 +20,11 @@
 
 namespace {
 
-using kw::AppState;
+using kw::DataSet;
 using Texts = std::array<std::string, 6>;
 
 struct Data {
-  AppState state;
+  DataSet state;
   std::vector<kw::TSchein> tips;
 };
 
@@ -35,17 +35,15 @@ const Data& LoadData() {
 
 const std::vector<std::string> kCaptions = {"Zufall"};
 
-kw::EvalTable RunEngine(AppState& s, const std::vector<kw::TSchein>& tips) {
+kw::EvalTable RunEngine(const DataSet& s, const std::vector<kw::TSchein>& tips) {
   const int last = static_cast<int>(s.Draws.size()) - 1;
-  if (!kw::CheckPeriod(s, {0, last, true})) throw std::runtime_error("period refused");
-  s.TipSets.assign(1, {});
-  s.TipSets[0].reserve(tips.size());
-  for (const auto& t : tips) s.TipSets[0].push_back(kw::RowToSets(t));
-  return kw::EvaluateRows(s, kCaptions);
+  auto result = kw::Evaluate({s.Draws, s.Quotas, {0, last, true}, {{kCaptions[0], tips}}, 1});
+  if (!result) throw std::runtime_error(result.error().message);
+  return std::move(result->table);
 }
 
 // Number by number, every row kept as its six texts.
-std::vector<Texts> RunPlain(const AppState& s, const std::vector<kw::TSchein>& tips) {
+std::vector<Texts> RunPlain(const DataSet& s, const std::vector<kw::TSchein>& tips) {
   std::vector<Texts> rows;
   std::int64_t total = 0;
   for (std::size_t d = 0; d < s.Draws.size(); ++d) {
@@ -64,7 +62,7 @@ std::vector<Texts> RunPlain(const AppState& s, const std::vector<kw::TSchein>& t
       if (won) rows.push_back({"", "", "", "", "", ""});
       won = true;
       const std::int64_t cents =
-          std::llround(static_cast<double>(kw::QuotaFor(s, static_cast<int>(d), k)) * 100.0);
+          std::llround(static_cast<double>(kw::QuotaFor(s.Quotas, static_cast<int>(d), k)) * 100.0);
       total += cents;
       Texts& row = rows.back();
       row[2] = std::to_string(i + 1);
@@ -78,7 +76,7 @@ std::vector<Texts> RunPlain(const AppState& s, const std::vector<kw::TSchein>& t
 }
 
 void BM_EvaluateRows(benchmark::State& st) {
-  AppState s = LoadData().state;
+  const DataSet& s = LoadData().state;
   const auto& tips = LoadData().tips;
   std::size_t rows = 0;
   for (auto _ : st) {
@@ -93,7 +91,7 @@ void BM_EvaluateRows(benchmark::State& st) {
 BENCHMARK(BM_EvaluateRows)->Unit(benchmark::kMillisecond);
 
 void BM_PlainReference(benchmark::State& st) {
-  const AppState& s = LoadData().state;
+  const DataSet& s = LoadData().state;
   const auto& tips = LoadData().tips;
   std::size_t rows = 0;
   for (auto _ : st) {
@@ -108,7 +106,7 @@ void BM_PlainReference(benchmark::State& st) {
 BENCHMARK(BM_PlainReference)->Unit(benchmark::kMillisecond);
 
 int Verify() {
-  AppState s = LoadData().state;
+  const DataSet& s = LoadData().state;
   const auto& tips = LoadData().tips;
   const kw::EvalTable table = RunEngine(s, tips);
   const auto plain = RunPlain(s, tips);

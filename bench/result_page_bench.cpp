@@ -19,25 +19,21 @@
 namespace {
 
 struct Data {
-  kw::AppState state;
-  std::vector<kw::TSM> tips;
+  kw::DataSet state;
+  std::vector<kw::TSchein> tips;
 };
 
-Data& LoadData() {
-  static Data data = [] {
-    Data d{kwbench::RealHistory(false), {}};
-    for (const kw::TSchein& t : kwbench::RandomTips(10000, 20240318u)) d.tips.push_back(kw::RowToSets(t));
-    return d;
-  }();
+const Data& LoadData() {
+  static const Data data{kwbench::RealHistory(false), kwbench::RandomTips(10000, 20240318u)};
   return data;
 }
 
 kw::EvalTable Evaluate() {
-  Data& d = LoadData();
-  if (!kw::CheckPeriod(d.state, {0, static_cast<int>(d.state.Draws.size()) - 1, true}))
-    throw std::runtime_error("period refused");
-  d.state.TipSets.assign(1, d.tips);
-  return kw::EvaluateRows(d.state, {"Zufall"});
+  const Data& d = LoadData();
+  auto result = kw::Evaluate({d.state.Draws, d.state.Quotas, {0, static_cast<int>(d.state.Draws.size()) - 1, true},
+                              {{"Zufall", d.tips}}, 1});
+  if (!result) throw std::runtime_error(result.error().message);
+  return std::move(result->table);
 }
 
 void BM_EvaluateOnly(benchmark::State& state) {

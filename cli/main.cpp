@@ -19,7 +19,7 @@
 #include "core/quota_store.h"
 #include "core/slip_file.h"
 #include "core/tip_text.h"
-#include "core/var_def.h"
+#include "core/data_set.h"
 #include "analysis/row_analysis.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
@@ -79,7 +79,7 @@ std::string CaptionOf(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-int Draws(kw::AppState& state) {
+int Draws(kw::DataSet& state) {
   if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
   for (const auto& d : state.Draws) {
     std::cout << kw::DateText(d.datum) << '\t' << int{d.GZ[0]} << ' ' << int{d.GZ[1]} << ' ' << int{d.GZ[2]} << ' '
@@ -88,7 +88,7 @@ int Draws(kw::AppState& state) {
   return kOk;
 }
 
-int Import(kw::AppState& state, const std::vector<std::string>& args, bool quotas) {
+int Import(kw::DataSet& state, const std::vector<std::string>& args, bool quotas) {
   if (args.size() != 1) return Usage();
   std::string error;
   const auto text = ReadTextFile(args[0], error);
@@ -108,7 +108,7 @@ int Import(kw::AppState& state, const std::vector<std::string>& args, bool quota
   return kOk;
 }
 
-std::optional<int> DrawIndexOf(const kw::AppState& state, const std::string& text) {
+std::optional<int> DrawIndexOf(const kw::DataSet& state, const std::string& text) {
   const auto date = kw::ParseDateText(text);
   if (!date) return std::nullopt;
   for (std::size_t i = 0; i < state.Draws.size(); ++i)
@@ -116,7 +116,7 @@ std::optional<int> DrawIndexOf(const kw::AppState& state, const std::string& tex
   return std::nullopt;
 }
 
-int Evaluate(kw::AppState& state, const std::vector<std::string>& args) {
+int Evaluate(kw::DataSet& state, const std::vector<std::string>& args) {
   std::optional<std::string> from, to;
   std::optional<int> only;
   std::vector<std::string> slips;
@@ -138,58 +138,42 @@ int Evaluate(kw::AppState& state, const std::vector<std::string>& args) {
       slips.push_back(a);
     }
   }
-  if (slips.empty()) {
-    return Refuse(
-        "Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen (Spielschein-Datei).\r\r"
-        "Ich breche erst einmal ab.");
-  }
   if (only && *only > static_cast<int>(slips.size())) return Usage("--only nennt keine der angegebenen Dateien.");
   if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
   if (auto quotas = kw::ReadQuotasAligned(state); !quotas) return Refuse(quotas.error().message);
   if (state.Draws.empty()) return Refuse("Es sind noch keine Gewinnreihen vorhanden.\r\rIch breche erst einmal ab.");
 
   // Slip pages in the order given.
+  std::vector<std::vector<kw::TSchein>> slipRows;
   std::vector<std::string> captions;
   for (const auto& path : slips) {
     auto rows = kw::LoadSlipRows(path);
     if (!rows) return Refuse(rows.error().message);
-    state.SlipRows.push_back(std::move(*rows));
+    slipRows.push_back(std::move(*rows));
     captions.push_back(CaptionOf(path));
-    ++state.SlipPageCount;
   }
 
-  kw::PeriodChoice period;
-  period.from = static_cast<int>(state.Draws.size()) - 1;
-  period.to = period.from;
+  kw::EvalRequest request{state.Draws, state.Quotas, {}, {}, 1};
+  request.period.from = static_cast<int>(state.Draws.size()) - 1;
+  request.period.to = request.period.from;
   if (from) {
     const auto index = DrawIndexOf(state, *from);
     if (!index) return Refuse("Für den " + *from + " ist keine Ausspielung gespeichert.\r\rIch breche erst einmal ab.");
-    period.from = *index;
+    request.period.from = *index;
   }
   if (to) {
     const auto index = DrawIndexOf(state, *to);
     if (!index) return Refuse("Für den " + *to + " ist keine Ausspielung gespeichert.\r\rIch breche erst einmal ab.");
-    period.to = *index;
-    period.toTicked = true;
+    request.period.to = *index;
+    request.period.toTicked = true;
   }
-  if (auto checked = kw::CheckPeriod(state, period); !checked) return Refuse(checked.error().message);
-
-  ++state.EvalCount;
-  const bool oneDraw = !period.toTicked || period.from == period.to;
-  state.EvalHeading = kw::MakeEvalHeading(kw::DateText(state.Draws[static_cast<std::size_t>(period.from)].datum),
-                                          kw::DateText(state.Draws[static_cast<std::size_t>(period.to)].datum), oneDraw);
   // All slips together, as with "Sämtliche Dateien zusammen auswerten", unless one page is picked.
-  std::vector<std::string> evaluated;
-  state.TipSets.clear();
-  for (std::size_t f = 0; f < state.SlipRows.size(); ++f) {
-    if (only && static_cast<int>(f) + 1 != *only) continue;
-    std::vector<kw::TSM> sets;
-    for (const auto& row : state.SlipRows[f]) sets.push_back(kw::RowToSets(row));
-    state.TipSets.push_back(std::move(sets));
-    evaluated.push_back(captions[f]);
-  }
-  const kw::EvalTable table = kw::EvaluateRows(state, evaluated);
-  std::cout << state.EvalHeading << '\n' << state.EvalCaption << '\n';
+  for (std::size_t f = 0; f < slipRows.size(); ++f)
+    if (!only || static_cast<int>(f) + 1 == *only) request.slips.push_back({captions[f], slipRows[f]});
+  const auto result = kw::Evaluate(request);
+  if (!result) return Refuse(result.error().message);
+  std::cout << result->heading << '\n' << result->caption << '\n';
+  const kw::EvalTable& table = result->table;
   for (int r = 0; r < table.rowCount(); ++r) {
     for (int c = 0; c < table.columnCount(); ++c) std::cout << (c ? "\t" : "") << table.cell(c, r);
     std::cout << '\n';
@@ -343,7 +327,7 @@ int SystemRows(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  kw::AppState state;
+  kw::DataSet state;
   state.DataDir = DefaultDataDir();
   if (args.size() >= 2 && args[0] == "--data-dir") {
     state.DataDir = args[1];

@@ -353,11 +353,11 @@ std::vector<TQuoten> MergeQuotaLines(const std::vector<TGewZahlen>& draws, const
   return merged;
 }
 
-Result<DrawImportSummary> ImportDrawsCsv(AppState& state, std::string_view csvText) {
+Result<DrawImportSummary> ImportDrawsCsv(DataSet& state, std::string_view csvText) {
   auto parsed = ParseDrawsCsv(csvText);
   if (!parsed) return parsed.error();
-  // An unsaved new draw would be written as a zero record and break the history file.
-  if (state.NewDrawPending || (!state.Draws.empty() && !IsCompleteDraw(state.Draws.back())))
+  // An incomplete last draw would stay a zero record in the middle of the history.
+  if (!state.Draws.empty() && !IsCompleteDraw(state.Draws.back()))
     return Abort("Die neue Ausspielung ist noch nicht vollständig gespeichert. Bitte komplettieren und speichern Sie "
                  "sie zuerst.");
   DrawImportSummary summary;
@@ -371,14 +371,14 @@ Result<DrawImportSummary> ImportDrawsCsv(AppState& state, std::string_view csvTe
     ++summary.added;
   }
   if (summary.added == 0) return summary;
-  if (auto saved = SaveDraws(state, {}); !saved) {
+  if (auto saved = SaveDraws(state); !saved) {
     state.Draws.resize(before);
     return saved.error();
   }
   return summary;
 }
 
-Result<QuotaImportSummary> ImportQuotasCsv(AppState& state, std::string_view csvText) {
+Result<QuotaImportSummary> ImportQuotasCsv(DataSet& state, std::string_view csvText) {
   auto parsed = ParseQuotasCsv(csvText);
   if (!parsed) return parsed.error();
   if (state.Draws.empty())

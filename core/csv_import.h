@@ -8,7 +8,7 @@
 
 #include "core/records.h"
 #include "core/result.h"
-#include "core/var_def.h"
+#include "core/data_set.h"
 
 namespace kw {
 
@@ -44,10 +44,10 @@ std::vector<TQuoten> MergeQuotaLines(const std::vector<TGewZahlen>& draws, const
 // Appends the draws dated after the last draw of the history and rewrites "GZahlen.emz";
 // lines dated on or before it count as already present. Nothing is written on any refusal,
 // and a failed write leaves Draws as it was.
-Result<DrawImportSummary> ImportDrawsCsv(AppState& state, std::string_view csvText);
+Result<DrawImportSummary> ImportDrawsCsv(DataSet& state, std::string_view csvText);
 // Rebuilds Quotas aligned to Draws from the text and the existing "EMQuoten.emq" and rewrites
 // that file. Lines whose date is no draw of the history are counted, not refused.
-Result<QuotaImportSummary> ImportQuotasCsv(AppState& state, std::string_view csvText);
+Result<QuotaImportSummary> ImportQuotasCsv(DataSet& state, std::string_view csvText);
 
 // "1974 Ausspielungen übernommen, 0 waren bereits vorhanden."
 std::string DrawImportSummaryText(const DrawImportSummary& summary);

@@ -2,7 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 
 namespace kw {
 

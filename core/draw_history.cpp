@@ -44,7 +44,7 @@ DecodedHistory DecodeHistory(const std::vector<std::uint8_t>& bytes) {
   return result;
 }
 
-Result<void> LoadDraws(AppState& state) {
+Result<void> LoadDraws(DataSet& state) {
   state.Draws.clear();
   const std::string path = state.dataFile(kDrawsFileName);
   if (!FileExists(path)) return {};
@@ -65,15 +65,30 @@ Result<void> LoadDraws(AppState& state) {
   return IoError(message);
 }
 
-Result<void> SaveDraws(AppState& state, const std::vector<std::string>& dateTexts) {
-  // Dates go into a copy first so that a failed write leaves the history in memory as it was.
-  std::vector<TGewZahlen> draws = state.Draws;
-  for (std::size_t i = 0; i < draws.size() && i < dateTexts.size(); ++i)
-    if (auto date = ParseDateText(dateTexts[i])) draws[i].datum = *date;
-  if (auto written = WriteFileAtomically(state.dataFile(kDrawsFileName), EncodeRecords(draws)); !written)
-    return written;
-  state.Draws = std::move(draws);
-  state.NewDrawPending = false;
+Result<void> SaveDraws(const DataSet& data) {
+  return WriteFileAtomically(data.dataFile(kDrawsFileName), EncodeRecords(data.Draws));
+}
+
+Result<void> StoreDraw(DataSet& data, std::size_t index, const TGewZahlen& draw) {
+  if (!IsCompleteDraw(draw))
+    return Refused("Bitte komplettieren Sie zunächst Ihre Angaben. Sie müssen 5 Gewinnzahlen und 2 Sternzahlen "
+                   "wählen.\r\rIch breche erst einmal ab.");
+  if (index > data.Draws.size()) return Refused("Diese Ausspielung gibt es nicht.\r\rIch breche erst einmal ab.");
+  const bool appending = index == data.Draws.size();
+  if (appending && !data.Draws.empty() && !(draw.datum > data.Draws.back().datum))
+    return Refused("Die neue Ausspielung muss nach der letzten gespeicherten Ausspielung vom " +
+                   DateText(data.Draws.back().datum) + " liegen.\r\rIch breche erst einmal ab.");
+  // The change goes into a copy first so that a failed write leaves the history as it was.
+  DataSet changed{data.DataDir, data.Draws, {}};
+  if (appending) {
+    changed.Draws.push_back(draw);
+  } else {
+    TGewZahlen& stored = changed.Draws[index];
+    stored.GZ = draw.GZ;
+    stored.SZ = draw.SZ;
+  }
+  if (auto written = SaveDraws(changed); !written) return written;
+  data.Draws = std::move(changed.Draws);
   return {};
 }
 
@@ -85,14 +100,9 @@ NextDraw NextDrawDate(double lastDate, double now) {
   return next;
 }
 
-Result<NextDraw> AppendPendingDraw(AppState& state, double now) {
-  if (state.Draws.empty() || !IsCompleteDraw(state.Draws.back())) return Refused(kCompletePreviousMessage);
-  const NextDraw next = NextDrawDate(state.Draws.back().datum, now);
-  TGewZahlen pending;
-  pending.datum = next.date;
-  state.Draws.push_back(pending);
-  state.NewDrawPending = true;
-  return next;
+Result<NextDraw> PlanNewDraw(const std::vector<TGewZahlen>& draws, double now) {
+  if (draws.empty() || !IsCompleteDraw(draws.back())) return Refused(kCompletePreviousMessage);
+  return NextDrawDate(draws.back().datum, now);
 }
 
 std::vector<std::string> DrawDateTexts(const std::vector<TGewZahlen>& draws) {
@@ -102,14 +112,14 @@ std::vector<std::string> DrawDateTexts(const std::vector<TGewZahlen>& draws) {
   return texts;
 }
 
-std::string DrawRangeText(const AppState& state, int a, int b) {
-  return std::to_string(b - a + 1) + " Gewinnreihen vom " + DateText(state.Draws.at(static_cast<std::size_t>(a)).datum) +
-         " bis " + DateText(state.Draws.at(static_cast<std::size_t>(b)).datum);
+std::string DrawRangeText(const std::vector<TGewZahlen>& draws, int a, int b) {
+  return std::to_string(b - a + 1) + " Gewinnreihen vom " + DateText(draws.at(static_cast<std::size_t>(a)).datum) +
+         " bis " + DateText(draws.at(static_cast<std::size_t>(b)).datum);
 }
 
-std::string HistoryHeadingText(const AppState& state) {
-  if (state.Draws.empty()) return "Noch keine Gewinnreihen vorhanden";
-  return DrawRangeText(state, 0, static_cast<int>(state.Draws.size()) - 1);
+std::string HistoryHeadingText(const std::vector<TGewZahlen>& draws) {
+  if (draws.empty()) return "Noch keine Gewinnreihen vorhanden";
+  return DrawRangeText(draws, 0, static_cast<int>(draws.size()) - 1);
 }
 
 }  // namespace kw

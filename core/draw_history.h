@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/result.h"
-#include "core/var_def.h"
+#include "core/data_set.h"
 
 namespace kw {
 
@@ -33,12 +33,15 @@ DecodedHistory DecodeHistory(const std::vector<std::uint8_t>& bytes);
 // record n is damaged (numbers out of range, dates not ascending) keeps the n draws before it,
 // keeps a copy of the whole file as "GZahlen.emz.defekt" so that a later save loses nothing,
 // and reports both in the returned message.
-Result<void> LoadDraws(AppState& state);
+Result<void> LoadDraws(DataSet& data);
 
-// Writes all of Draws back. Entry i of dateTexts (the draw chooser's list) dates draw i; draws
-// without an entry, or whose entry does not parse, keep their own date, so the file is never
-// shorter than Draws. A failed write leaves Draws and NewDrawPending as they were.
-Result<void> SaveDraws(AppState& state, const std::vector<std::string>& dateTexts);
+// Writes all of Draws back to "GZahlen.emz".
+Result<void> SaveDraws(const DataSet& data);
+
+// Stores the numbers of draw `index` and writes the history: an index one past the end appends
+// a new draw (complete, dated after the last one), any other index corrects a draw's numbers
+// (its date stays). A refusal or a failed write leaves Draws and the file as they were.
+Result<void> StoreDraw(DataSet& data, std::size_t index, const TGewZahlen& draw);
 
 struct NextDraw {
   double step = 0;        // 3 after a Tuesday, else 4
@@ -47,15 +50,15 @@ struct NextDraw {
 };
 NextDraw NextDrawDate(double lastDate, double now);
 
-// Appends the zero record of a new draw after a complete last draw (date set to the next draw
-// date) and sets NewDrawPending; refuses with kCompletePreviousMessage otherwise.
-Result<NextDraw> AppendPendingDraw(AppState& state, double now);
+// The date of the next new draw after a complete last draw; refuses with
+// kCompletePreviousMessage after an incomplete one or without any draw.
+Result<NextDraw> PlanNewDraw(const std::vector<TGewZahlen>& draws, double now);
 
 // One date text per draw, in history order: the entries of every date list.
 std::vector<std::string> DrawDateTexts(const std::vector<TGewZahlen>& draws);
 // "<b-a+1> Gewinnreihen vom <date a> bis <date b>".
-std::string DrawRangeText(const AppState& state, int a, int b);
+std::string DrawRangeText(const std::vector<TGewZahlen>& draws, int a, int b);
 // The heading above the draw list; an empty history says so instead of a range.
-std::string HistoryHeadingText(const AppState& state);
+std::string HistoryHeadingText(const std::vector<TGewZahlen>& draws);
 
 }  // namespace kw

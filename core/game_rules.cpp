@@ -21,6 +21,13 @@ constexpr std::array<std::uint8_t, 16> kNibbleBits = {0, 1, 1, 2, 1, 2, 2, 3, 1,
 TSM RowToSets(const TSchein& row) { return ToSets(row); }
 TSM RowToSets(const TGewZahlen& draw) { return ToSets(draw); }
 
+std::vector<TSM> BuildPeriodSets(const std::vector<TGewZahlen>& draws, int a, int n) {
+  std::vector<TSM> sets;
+  sets.reserve(static_cast<std::size_t>(n + 1));
+  for (int j = 0; j <= n; ++j) sets.push_back(RowToSets(draws.at(static_cast<std::size_t>(a + j))));
+  return sets;
+}
+
 int CountBits(const std::uint8_t* bytes, std::size_t length) {
   int count = 0;
   for (std::size_t i = 0; i < length; ++i) count += kNibbleBits[bytes[i] & 0x0F] + kNibbleBits[bytes[i] >> 4];

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/records.h"
 
@@ -18,6 +19,8 @@ inline constexpr double kRuleChangeDay = 42638.0;
 
 TSM RowToSets(const TSchein& row);
 TSM RowToSets(const TGewZahlen& draw);
+// The hit sets of the draws a .. a + n, in draw order.
+std::vector<TSM> BuildPeriodSets(const std::vector<TGewZahlen>& draws, int a, int n);
 int CountBits(const std::uint8_t* bytes, std::size_t length);
 int PrizeClass(int mainHits, int starHits, bool currentOrder);
 bool IsCurrentOrder(double date);

@@ -20,7 +20,7 @@ bool IsPlausibleDay(double day) { return std::isfinite(day) && day >= kLowestDay
 
 std::string DateTextOrEmpty(double day) { return IsPlausibleDay(day) ? DateText(day) : std::string(); }
 
-std::string QuotaPath(const AppState& s) { return s.dataFile(kQuotasFileName); }
+std::string QuotaPath(const DataSet& s) { return s.dataFile(kQuotasFileName); }
 
 TQuoten MissingRecord(double day) {
   TQuoten r;
@@ -38,7 +38,7 @@ TQuoten DefaultRecord(double day) {
 }
 }  // namespace
 
-Result<void> ReadQuotasAligned(AppState& s) {
+Result<void> ReadQuotasAligned(DataSet& s) {
   const std::string path = QuotaPath(s);
   if (!FileExists(path)) return {};
   auto bytes = ReadWholeFile(path, kMaxQuotaFileBytes);
@@ -56,13 +56,13 @@ Result<void> ReadQuotasAligned(AppState& s) {
   return {};
 }
 
-Result<void> LoadQuotas(AppState& s) {
+Result<void> LoadQuotas(DataSet& s) {
   if (!FileExists(QuotaPath(s))) return {};
   if (auto read = ReadQuotasAligned(s); !read) return read;
   return WriteFileAtomically(QuotaPath(s), EncodeRecords(s.Quotas));
 }
 
-void MakeDefaultQuotas(AppState& s, double today) {
+void MakeDefaultQuotas(DataSet& s, double today) {
   if (!s.Quotas.empty()) return;
   const double end = std::min(today, kHighestDay + 1.0);
   for (double d = kFirstDrawDay; d < end; d += 1.0) {
@@ -71,7 +71,7 @@ void MakeDefaultQuotas(AppState& s, double today) {
   }
 }
 
-std::vector<std::string> ExtendQuotas(AppState& s, TextTable& table, double today) {
+std::vector<std::string> ExtendQuotas(DataSet& s, TextTable& table, double today) {
   std::vector<std::string> added;
   if (s.Quotas.empty() || !IsPlausibleDay(s.Quotas.back().datum) || !std::isfinite(today)) return added;
   const double limit = std::min(today, kHighestDay - 8.0) + 1.0;
@@ -91,7 +91,7 @@ std::vector<std::string> ExtendQuotas(AppState& s, TextTable& table, double toda
   return added;
 }
 
-void ShowQuotas(const AppState& s, TextTable& table) {
+void ShowQuotas(const DataSet& s, TextTable& table) {
   table.setRowCount(static_cast<int>(s.Quotas.size()) + 1);
   for (std::size_t i = 0; i < s.Quotas.size(); ++i) {
     const TQuoten& r = s.Quotas[i];
@@ -102,7 +102,7 @@ void ShowQuotas(const AppState& s, TextTable& table) {
   }
 }
 
-Result<void> SaveQuotas(AppState& s, const TextTable& table) {
+Result<void> SaveQuotas(DataSet& s, const TextTable& table) {
   int last = table.rowCount() - 1;
   while (last >= 1 && table.cell(13, last).empty()) --last;
   if (last < 1) return Refused("Es gibt nichts zu speichern.\r\rIch breche erst einmal ab.");
@@ -128,7 +128,7 @@ Result<void> SaveQuotas(AppState& s, const TextTable& table) {
   return {};
 }
 
-Result<void> MergeQuotas(AppState& s, const std::vector<TQuoten>& downloaded, TextTable* table) {
+Result<void> MergeQuotas(DataSet& s, const std::vector<TQuoten>& downloaded, TextTable* table) {
   for (const TQuoten& r : downloaded)
     if (!IsPlausibleDay(r.datum))
       return Refused("Die heruntergeladenen Quoten enthalten ein ungültiges Datum und werden nicht "
@@ -166,12 +166,16 @@ std::string FormatAmount(double x, int decimals) {
   return FormatGrouped(x, decimals, 10);
 }
 
-float QuotaFor(const AppState& s, int drawIndex, int prizeClass) {
+bool HasRealQuota(const std::vector<TQuoten>& quotas, int drawIndex, int prizeClass) {
+  if (prizeClass < 1 || prizeClass > kClassCount) return false;
+  if (drawIndex < 0 || static_cast<std::size_t>(drawIndex) >= quotas.size()) return false;
+  const float amount = quotas[static_cast<std::size_t>(drawIndex)].amount(prizeClass);
+  return std::isfinite(amount) && amount >= 1.0f;
+}
+
+float QuotaFor(const std::vector<TQuoten>& quotas, int drawIndex, int prizeClass) {
   if (prizeClass < 1 || prizeClass > kClassCount) return 0.0f;
-  if (drawIndex >= 0 && static_cast<std::size_t>(drawIndex) < s.Quotas.size()) {
-    const float amount = s.Quotas[static_cast<std::size_t>(drawIndex)].amount(prizeClass);
-    if (std::isfinite(amount) && amount >= 1.0f) return amount;
-  }
+  if (HasRealQuota(quotas, drawIndex, prizeClass)) return quotas[static_cast<std::size_t>(drawIndex)].amount(prizeClass);
   return DefaultQuotasNew[static_cast<std::size_t>(prizeClass)];
 }
 

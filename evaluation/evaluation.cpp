@@ -122,23 +122,16 @@ std::string FormatEuro(double x) {
   return FormatGrouped(x, 2, 17) + " €";
 }
 
-Result<void> CheckPeriod(AppState& s, const PeriodChoice& p) {
-  const int count = static_cast<int>(s.Draws.size());
-  if (p.from < 0 || p.from >= count)
+Result<PeriodRange> CheckPeriod(const PeriodChoice& p, int drawCount) {
+  if (p.from < 0 || p.from >= drawCount)
     return Refused("Bitte wählen Sie zuerst die Ausspielung, die ausgewertet werden soll.\r\rIch breche erst einmal ab.");
   int last = p.from;
   if (p.toTicked && p.to != p.from) {
-    if (p.to < p.from || p.to >= count)
+    if (p.to < p.from || p.to >= drawCount)
       return Refused("Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\r\rIch breche erst einmal ab.");
     last = p.to;
   }
-  // The pending draw is the empty last record that waits for its numbers.
-  if (s.NewDrawPending && last == count - 1)
-    return Refused("Die neue Ausspielung vom " + DateTextOrEmpty(s.Draws.back().datum) +
-                   " hat noch keine gespeicherten Zahlen. Bitte tragen Sie die Zahlen ein und speichern Sie "
-                   "sie oder wählen Sie einen früheren Zeitraum.\r\rIch breche erst einmal ab.");
-  BuildPeriodSets(s, p.from, last - p.from);
-  return {};
+  return PeriodRange{p.from, last};
 }
 
 std::string MakeEvalHeading(const std::string& fromText, const std::string& toText, bool oneDraw) {
@@ -181,6 +174,11 @@ std::string EvalTable::cell(int column, int row) const {
 int EvalTable::prizeClass(int row) const {
   const Row* r = rowAt(row);
   return r ? r->klass : 0;
+}
+
+bool EvalTable::isStandardAmount(int row) const {
+  const Row* r = rowAt(row);
+  return r && r->klass && (standard_[static_cast<std::size_t>(r->draw)] >> r->klass & 1u);
 }
 
 int EvalTable::drawIndex(int row) const {
@@ -256,58 +254,85 @@ void ScanNarrowWithPopcnt(const std::vector<Masks<1>>& draws, const std::vector<
 #endif
 
 template <int W>
-void Evaluate(const AppState& s, const std::vector<bool>& current, const std::vector<std::int64_t>& classCents,
-              std::vector<EvalTable::Row>& rows, std::uint8_t firstOfDraw, std::uint8_t firstOfFile) {
+void ScanAll(const std::vector<TSM>& periodSets, const std::vector<std::vector<TSM>>& tipSets,
+             const std::vector<bool>& current, const std::vector<std::int64_t>& classCents,
+             std::vector<EvalTable::Row>& rows) {
   std::vector<Masks<W>> draws;
-  draws.reserve(s.PeriodSets.size());
-  for (const TSM& t : s.PeriodSets) draws.push_back(ToMasks<W>(t));
-  std::vector<std::vector<Masks<W>>> files(s.TipSets.size());
+  draws.reserve(periodSets.size());
+  for (const TSM& t : periodSets) draws.push_back(ToMasks<W>(t));
+  std::vector<std::vector<Masks<W>>> files(tipSets.size());
   for (std::size_t f = 0; f < files.size(); ++f) {
-    files[f].reserve(s.TipSets[f].size());
-    for (const TSM& t : s.TipSets[f]) files[f].push_back(ToMasks<W>(t));
+    files[f].reserve(tipSets[f].size());
+    for (const TSM& t : tipSets[f]) files[f].push_back(ToMasks<W>(t));
   }
   static const ClassLookup classOf;
   if constexpr (W == 1) {
     if (HasPopcnt()) {
-      ScanNarrowWithPopcnt(draws, files, current, classCents, classOf, rows, firstOfDraw, firstOfFile);
+      ScanNarrowWithPopcnt(draws, files, current, classCents, classOf, rows, EvalTable::kFirstOfDraw,
+                           EvalTable::kFirstOfFile);
       return;
     }
   }
-  ScanPeriod<W>(draws, files, current, classCents, classOf, rows, firstOfDraw, firstOfFile);
+  ScanPeriod<W>(draws, files, current, classCents, classOf, rows, EvalTable::kFirstOfDraw, EvalTable::kFirstOfFile);
 }
 }  // namespace
 
-EvalTable EvaluateRows(AppState& s, const std::vector<std::string>& fileCaptions) {
+EvalTable EvaluateRows(const std::vector<TGewZahlen>& draws, const std::vector<TQuoten>& quotas, int periodStart,
+                       const std::vector<TSM>& periodSets, const std::vector<std::vector<TSM>>& tipSets,
+                       const std::vector<std::string>& fileCaptions) {
   EvalTable table;
   table.captions_ = fileCaptions;
-  table.periodStart_ = s.PeriodStart;
-  const std::size_t files = s.TipSets.size();
-  if (files == 1)
-    s.EvalCaption = std::to_string(s.EvalCount) + ": " + (fileCaptions.empty() ? std::string() : fileCaptions[0]);
-  else
-    s.EvalCaption = std::to_string(s.EvalCount) + ": " + std::to_string(files) + " Dateien";
-
-  const std::size_t period = s.PeriodSets.size();
-  std::vector<bool> current(period);
-  table.dates_.resize(period, std::numeric_limits<double>::quiet_NaN());
-  table.classCents_.assign(period * 14, 0);
-  for (std::size_t j = 0; j < period; ++j) {
-    const long long d = static_cast<long long>(s.PeriodStart) + static_cast<long long>(j);
-    if (d >= 0 && static_cast<std::size_t>(d) < s.Draws.size()) table.dates_[j] = s.Draws[static_cast<std::size_t>(d)].datum;
+  table.periodStart_ = periodStart;
+  const std::size_t count = periodSets.size();
+  std::vector<bool> current(count);
+  table.dates_.resize(count, std::numeric_limits<double>::quiet_NaN());
+  table.classCents_.assign(count * 14, 0);
+  table.standard_.assign(count, 0);
+  for (std::size_t j = 0; j < count; ++j) {
+    const int d = periodStart + static_cast<int>(j);
+    if (d >= 0 && static_cast<std::size_t>(d) < draws.size()) table.dates_[j] = draws[static_cast<std::size_t>(d)].datum;
     current[j] = IsCurrentOrder(table.dates_[j]);
-    for (int k = 1; k <= kClassCount; ++k)
-      table.classCents_[j * 14 + static_cast<std::size_t>(k)] =
-          ToCents(QuotaFor(s, d > std::numeric_limits<int>::max() ? -1 : static_cast<int>(d), k));
+    for (int k = 1; k <= kClassCount; ++k) {
+      table.classCents_[j * 14 + static_cast<std::size_t>(k)] = ToCents(QuotaFor(quotas, d, k));
+      if (!HasRealQuota(quotas, d, k)) table.standard_[j] = static_cast<std::uint16_t>(table.standard_[j] | 1u << k);
+    }
   }
-  if (files == 0) return table;
+  if (tipSets.empty()) return table;
 
-  bool narrow = std::all_of(s.PeriodSets.begin(), s.PeriodSets.end(), FitsOneWord);
-  for (const auto& tips : s.TipSets) narrow = narrow && std::all_of(tips.begin(), tips.end(), FitsOneWord);
+  bool narrow = std::all_of(periodSets.begin(), periodSets.end(), FitsOneWord);
+  for (const auto& tips : tipSets) narrow = narrow && std::all_of(tips.begin(), tips.end(), FitsOneWord);
   if (narrow)
-    Evaluate<1>(s, current, table.classCents_, table.rows_, EvalTable::kFirstOfDraw, EvalTable::kFirstOfFile);
+    ScanAll<1>(periodSets, tipSets, current, table.classCents_, table.rows_);
   else
-    Evaluate<4>(s, current, table.classCents_, table.rows_, EvalTable::kFirstOfDraw, EvalTable::kFirstOfFile);
+    ScanAll<4>(periodSets, tipSets, current, table.classCents_, table.rows_);
   return table;
+}
+
+Result<EvalResult> Evaluate(const EvalRequest& request) {
+  if (request.slips.empty())
+    return Refused("Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen "
+                   "(Spielschein-Datei).\r\rIch breche erst einmal ab.");
+  auto period = CheckPeriod(request.period, static_cast<int>(request.draws.size()));
+  if (!period) return period.error();
+
+  std::vector<std::vector<TSM>> tipSets;
+  std::vector<std::string> captions;
+  tipSets.reserve(request.slips.size());
+  for (const EvalSlip& slip : request.slips) {
+    std::vector<TSM> sets;
+    sets.reserve(slip.rows.size());
+    for (const TSchein& row : slip.rows) sets.push_back(RowToSets(row));
+    tipSets.push_back(std::move(sets));
+    captions.push_back(slip.caption);
+  }
+  const std::vector<TSM> periodSets = BuildPeriodSets(request.draws, period->first, period->last - period->first);
+  EvalResult result{EvaluateRows(request.draws, request.quotas, period->first, periodSets, tipSets, captions), {}, {},
+                    *period};
+  const auto dateOf = [&](int i) { return DateText(request.draws[static_cast<std::size_t>(i)].datum); };
+  result.heading = MakeEvalHeading(dateOf(period->first), dateOf(period->last), period->count() == 1);
+  result.caption = std::to_string(request.number) + ": " +
+                   (captions.size() == 1 ? captions.front() : std::to_string(captions.size()) + " Dateien");
+  return result;
 }
 
 }  // namespace kw

@@ -2,11 +2,12 @@
 // The win evaluation: tip rows against the draws of a period, prize classes, amounts and the
 // running sum, as a compact table that formats its cells when they are shown.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/records.h"
 #include "core/result.h"
-#include "core/var_def.h"
 
 namespace kw {
 
@@ -23,8 +24,15 @@ struct PeriodChoice {
   bool toTicked = false;
 };
 
-// Validates the period and builds PeriodSets for it; a refusal carries the message to show.
-Result<void> CheckPeriod(AppState& s, const PeriodChoice& p);
+// The draws of a period: indices first .. last of the history.
+struct PeriodRange {
+  int first = 0;
+  int last = 0;
+  int count() const { return last - first + 1; }
+};
+
+// Validates the period against a history of drawCount draws; a refusal carries the message.
+Result<PeriodRange> CheckPeriod(const PeriodChoice& p, int drawCount);
 
 std::string MakeEvalHeading(const std::string& fromText, const std::string& toText, bool oneDraw);
 
@@ -42,6 +50,8 @@ class EvalTable {
 
   // Prize class 1..13 of a win row, 0 for the header and rows without a win.
   int prizeClass(int row) const;
+  // A win row whose amount is the standard amount of its class: no real amount is known.
+  bool isStandardAmount(int row) const;
   // Index in Draws of the draw a row belongs to; -1 for the header.
   int drawIndex(int row) const;
   std::int64_t amountCents(int row) const;
@@ -61,7 +71,10 @@ class EvalTable {
   static constexpr std::uint8_t kFirstOfFile = 2;
 
  private:
-  friend EvalTable EvaluateRows(AppState& s, const std::vector<std::string>& fileCaptions);
+  friend EvalTable EvaluateRows(const std::vector<TGewZahlen>& draws, const std::vector<TQuoten>& quotas,
+                                int periodStart, const std::vector<TSM>& periodSets,
+                                const std::vector<std::vector<TSM>>& tipSets,
+                                const std::vector<std::string>& fileCaptions);
 
   const Row* rowAt(int row) const;
 
@@ -69,12 +82,41 @@ class EvalTable {
   std::vector<std::string> captions_;
   std::vector<double> dates_;              // per period position
   std::vector<std::int64_t> classCents_;  // per period position, 14 entries (class 0 unused)
+  std::vector<std::uint16_t> standard_;     // per period position: bit k = class k pays its standard amount
   int periodStart_ = 0;
 };
 
-// Evaluates every TipSets file against PeriodSets (draws from PeriodStart on) with the amounts of
-// Quotas and sets EvalCaption from EvalCount (the caller counts up first). Each win pays the
-// quota rounded to whole cents; the running sum is kept exactly in cents.
-EvalTable EvaluateRows(AppState& s, const std::vector<std::string>& fileCaptions);
+// Evaluates every file of tip sets against the hit sets of the period's draws (draw periodStart
+// on) with the amounts of quotas. Each win pays the quota rounded to whole cents; the running
+// sum is kept exactly in cents. Evaluate() is the whole "Auswerten"; this is its core.
+EvalTable EvaluateRows(const std::vector<TGewZahlen>& draws, const std::vector<TQuoten>& quotas, int periodStart,
+                       const std::vector<TSM>& periodSets, const std::vector<std::vector<TSM>>& tipSets,
+                       const std::vector<std::string>& fileCaptions);
+
+// One slip file to evaluate: the caption of its page (the file name without extension) and its rows.
+struct EvalSlip {
+  std::string caption;
+  std::span<const TSchein> rows;
+};
+
+// Everything one evaluation reads. The slips are the evaluated ones, in page order; `number`
+// is the evaluation's running number, which names its result page.
+struct EvalRequest {
+  const std::vector<TGewZahlen>& draws;
+  const std::vector<TQuoten>& quotas;
+  PeriodChoice period;
+  std::vector<EvalSlip> slips;
+  int number = 1;
+};
+
+struct EvalResult {
+  EvalTable table;
+  std::string heading;  // "Auswertung für den ..." / "Auswertung der Ausspielungen vom ... bis ..."
+  std::string caption;  // the result page's tab: "3: Demo" or "3: 2 Dateien"
+  PeriodRange period;
+};
+
+// "Auswerten": the slips against the period, or the refusal to show (no slip, a bad period).
+Result<EvalResult> Evaluate(const EvalRequest& request);
 
 }  // namespace kw

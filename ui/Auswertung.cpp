@@ -36,7 +36,7 @@
 #include "core/settings_ini.h"
 #include "core/settings_record.h"
 #include "core/file_io.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/artwork.h"
 #include "ui/Frame1.h"
 #include "ui/Frame2.h"

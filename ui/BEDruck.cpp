@@ -33,7 +33,7 @@
 #include "core/german_format.h"
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "printing/slip_printer.h"
 #include "printing/slip_run.h"
 #include "ui/dialog_commands.h"

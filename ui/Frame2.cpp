@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/game_rules.h"
-#include "routinen/print_grid.h"
+#include "printing/print_grid.h"
 #include "ui/grid_cell.h"
 #include "ui/look.h"
 #include "ui/message_box.h"

@@ -19,7 +19,7 @@
 #include <QtHelp/QHelpSearchEngine>
 #include <QtHelp/QHelpSearchResult>
 
-#include "core/var_def.h"
+#include "core/program.h"
 #include "platform/paths.h"
 #include "platform/shell.h"
 #include "ui/artwork.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/help.h"
 #include "ui/look.h"
 

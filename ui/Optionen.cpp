@@ -25,7 +25,7 @@
 #include <QVBoxLayout>
 
 #include "core/settings_record.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/file_dialog.h"
 #include "ui/help.h"
 #include "ui/look.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "core/result.h"
-#include "core/var_def.h"
+#include "core/program.h"
 
 class QPushButton;
 

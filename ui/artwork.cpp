@@ -6,7 +6,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/navigation.h"
 
 namespace kw::ui {

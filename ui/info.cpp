@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/var_def.h"
+#include "core/program.h"
 #include "platform/shell.h"
 #include "ui/help.h"
 #include "ui/look.h"

@@ -28,7 +28,7 @@ using kwtest::MakeDraw;
 
 struct DataDir {
   kwtest::TempDir dir;
-  AppState state;
+  DataSet state;
   DataDir() { state.DataDir = dir.path(); }
   std::string draws() const { return dir.file(kDrawsFileName); }
   std::string quotas() const { return dir.file(kQuotasFileName); }
@@ -50,7 +50,7 @@ TEST(CsvImport, RealFilesIntoAnEmptyFolderAndAgain) {
   EXPECT_EQ(DateText(d.state.Draws.back().datum), "21.08.2026");
 
   // What was written is a sound history file.
-  AppState reloaded;
+  DataSet reloaded;
   reloaded.DataDir = d.state.DataDir;
   ASSERT_TRUE(LoadDraws(reloaded));
   EXPECT_EQ(reloaded.Draws, d.state.Draws);
@@ -192,7 +192,7 @@ TEST(CsvImport, BadDrawLineRefusesEverything) {
     SCOPED_TRACE(c.text);
     DataDir d;
     d.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
-    ASSERT_TRUE(SaveDraws(d.state, {}));
+    ASSERT_TRUE(SaveDraws(d.state));
     const auto before = kwtest::ReadBytes(d.draws());
     const auto result = ImportDrawsCsv(d.state, c.text);
     ASSERT_FALSE(result);
@@ -325,12 +325,14 @@ TEST(CsvImport, UnreadableQuotaFileIsNeverOverwritten) {
   EXPECT_TRUE(d.state.Quotas.empty());
 }
 
-TEST(CsvImport, RefusesWhileANewDrawIsUnsaved) {
+TEST(CsvImport, RefusesAfterAnIncompleteLastDraw) {
   DataDir d;
   d.state.Draws = {MakeDraw(2024, 3, 15)};
-  ASSERT_TRUE(SaveDraws(d.state, {}));
+  ASSERT_TRUE(SaveDraws(d.state));
   const auto before = kwtest::ReadBytes(d.draws());
-  ASSERT_TRUE(AppendPendingDraw(d.state, EncodeDate(2024, 3, 30)));
+  TGewZahlen empty;
+  empty.datum = EncodeDate(2024, 3, 19);
+  d.state.Draws.push_back(empty);
   const auto result = ImportDrawsCsv(d.state, "22.03.2024;1;2;3;4;5;1;2\n");
   ASSERT_FALSE(result);
   EXPECT_TRUE(result.error().message.ends_with(kAbort));
@@ -341,7 +343,7 @@ TEST(CsvImport, RefusesWhileANewDrawIsUnsaved) {
 TEST(CsvImport, FullDiskKeepsFilesAndMemory) {
   DataDir d;
   d.state.Draws = {MakeDraw(2024, 3, 15)};
-  ASSERT_TRUE(SaveDraws(d.state, {}));
+  ASSERT_TRUE(SaveDraws(d.state));
   const auto drawsBefore = kwtest::ReadBytes(d.draws());
 
   testing::SimulateDiskFullAfter(20);

@@ -23,7 +23,7 @@ using kwtest::MakeDraw;
 
 struct HistoryDir {
   kwtest::TempDir dir;
-  AppState state;
+  DataSet state;
   HistoryDir() { state.DataDir = dir.path(); }
   std::string file() const { return dir.file(kDrawsFileName); }
   void write(const std::vector<std::uint8_t>& bytes) const { kwtest::WriteBytes(file(), bytes); }
@@ -57,7 +57,7 @@ TEST(LoadDraws, MissingFileIsAnEmptyHistory) {
   h.state.Draws = {MakeDraw(2024, 3, 15)};
   ASSERT_TRUE(LoadDraws(h.state));
   EXPECT_TRUE(h.state.Draws.empty());
-  EXPECT_EQ(HistoryHeadingText(h.state), "Noch keine Gewinnreihen vorhanden");
+  EXPECT_EQ(HistoryHeadingText(h.state.Draws), "Noch keine Gewinnreihen vorhanden");
 }
 
 TEST(LoadDraws, ReadsWholeRecordsOnlyAndIgnoresTheRest) {
@@ -179,37 +179,73 @@ TEST(SaveDraws, RealHistoryRoundTripsByteForByte) {
   ASSERT_TRUE(LoadDraws(h.state));
   ASSERT_EQ(h.state.Draws, draws);
 
-  ASSERT_TRUE(SaveDraws(h.state, DrawDateTexts(h.state.Draws)));
+  ASSERT_TRUE(SaveDraws(h.state));
   EXPECT_EQ(h.read(), original);
-  ASSERT_TRUE(SaveDraws(h.state, {}));
+  // Storing a draw's own numbers again changes nothing, the filler byte included.
+  ASSERT_TRUE(StoreDraw(h.state, 1000, draws[1000]));
   EXPECT_EQ(h.read(), original);
-  EXPECT_EQ(HistoryHeadingText(h.state), "1974 Gewinnreihen vom 13.02.2004 bis 21.08.2026");
+  EXPECT_EQ(HistoryHeadingText(h.state.Draws), "1974 Gewinnreihen vom 13.02.2004 bis 21.08.2026");
 }
 
-TEST(SaveDraws, FewerOrUnreadableDateTextsNeverShortenTheFile) {
+TEST(StoreDraw, AppendsOrCorrectsAndNeverShortensTheFile) {
   HistoryDir h;
-  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
-  h.state.NewDrawPending = true;
-  ASSERT_TRUE(SaveDraws(h.state, {"11.03.2024", "kaputt"}));
+  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
+  ASSERT_TRUE(SaveDraws(h.state));
+
+  TGewZahlen next = MakeDraw(2024, 3, 19);
+  ASSERT_TRUE(StoreDraw(h.state, 2, next));
+  // A correction keeps the stored date whatever the record brings.
+  TGewZahlen corrected = MakeDraw(2030, 1, 1);
+  corrected.GZ = {3, 9, 17, 28, 44};
+  ASSERT_TRUE(StoreDraw(h.state, 0, corrected));
+
   const auto saved = DecodeDrawRecords(h.read());
   ASSERT_EQ(saved.size(), 3u);
-  EXPECT_EQ(saved[0].datum, EncodeDate(2024, 3, 11));  // the list's date wins
-  EXPECT_EQ(saved[1].datum, EncodeDate(2024, 3, 15));  // unreadable text: own date kept
-  EXPECT_EQ(saved[2].datum, EncodeDate(2024, 3, 19));  // no text: own date kept
+  EXPECT_EQ(saved[0].datum, EncodeDate(2024, 3, 12));
+  EXPECT_EQ(saved[0].GZ, corrected.GZ);
+  EXPECT_EQ(saved[2], next);
   EXPECT_EQ(saved, h.state.Draws);
-  EXPECT_FALSE(h.state.NewDrawPending);
 }
 
-TEST(SaveDraws, FullDiskKeepsOldFileAndHistoryInMemory) {
+TEST(StoreDraw, RefusalsChangeNeitherFileNorMemory) {
+  HistoryDir h;
+  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
+  ASSERT_TRUE(SaveDraws(h.state));
+  const auto bytes = h.read();
+  const auto before = h.state.Draws;
+  TGewZahlen incomplete = MakeDraw(2024, 3, 19);
+  incomplete.SZ[1] = incomplete.SZ[0];
+  struct Case {
+    const char* what;
+    std::size_t index;
+    TGewZahlen draw;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"repeated star", 2, incomplete, "5 Gewinnzahlen und 2 Sternzahlen"},
+      {"new draw not after the last", 2, MakeDraw(2024, 3, 15), "nach der letzten gespeicherten Ausspielung vom 15.03.2024"},
+      {"beyond the end", 3, MakeDraw(2024, 3, 22), "gibt es nicht"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto stored = StoreDraw(h.state, c.index, c.draw);
+    ASSERT_FALSE(stored);
+    EXPECT_EQ(stored.error().kind, ErrorKind::Refused);
+    EXPECT_TRUE(Contains(stored.error().message, c.says)) << stored.error().message;
+    EXPECT_EQ(h.read(), bytes);
+    EXPECT_EQ(h.state.Draws, before);
+  }
+}
+
+TEST(StoreDraw, FullDiskKeepsOldFileAndHistoryInMemory) {
   HistoryDir h;
   const auto oldBytes = EncodeRecords(std::vector<TGewZahlen>{MakeDraw(2024, 3, 12)});
   h.write(oldBytes);
-  h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
-  h.state.NewDrawPending = true;
+  h.state.Draws = {MakeDraw(2024, 3, 12)};
   const auto before = h.state.Draws;
 
   testing::SimulateDiskFullAfter(20);
-  const auto saved = SaveDraws(h.state, {"05.03.2024", "08.03.2024"});
+  const auto saved = StoreDraw(h.state, 1, MakeDraw(2024, 3, 15));
   testing::SimulateDiskFullAfter(std::nullopt);
 
   ASSERT_FALSE(saved);
@@ -217,8 +253,7 @@ TEST(SaveDraws, FullDiskKeepsOldFileAndHistoryInMemory) {
   EXPECT_TRUE(Contains(saved.error().message, "\"GZahlen.emz\" kann nicht gespeichert werden")) << saved.error().message;
   EXPECT_TRUE(Contains(saved.error().message, "kein Platz")) << saved.error().message;
   EXPECT_EQ(h.read(), oldBytes);
-  EXPECT_EQ(h.state.Draws, before);
-  EXPECT_TRUE(h.state.NewDrawPending);  // the new draw is still unsaved
+  EXPECT_EQ(h.state.Draws, before);  // the new draw is still unsaved
 }
 
 TEST(SaveDraws, ReadOnlyFolderKeepsOldFile) {
@@ -228,7 +263,7 @@ TEST(SaveDraws, ReadOnlyFolderKeepsOldFile) {
   h.write(oldBytes);
   h.state.Draws = {MakeDraw(2024, 3, 12), MakeDraw(2024, 3, 15)};
   ::chmod(h.dir.path().c_str(), 0500);
-  const auto saved = SaveDraws(h.state, {});
+  const auto saved = SaveDraws(h.state);
   ::chmod(h.dir.path().c_str(), 0700);
   ASSERT_FALSE(saved);
   EXPECT_TRUE(Contains(saved.error().message, "Zugriff verweigert")) << saved.error().message;
@@ -261,64 +296,48 @@ TEST(NextDrawDate, TuesdayToFridayAndFridayToTuesday) {
   }
 }
 
-TEST(AppendPendingDraw, AppendsAZeroRecordAfterACompleteDraw) {
-  AppState s;
-  s.Draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
-  const auto next = AppendPendingDraw(s, EncodeDate(2024, 3, 25) + 20.0 / 24);
+TEST(PlanNewDraw, DatesTheDrawAfterACompleteLastDraw) {
+  const std::vector<TGewZahlen> draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
+  const auto next = PlanNewDraw(draws, EncodeDate(2024, 3, 25) + 20.0 / 24);
   ASSERT_TRUE(next) << next.error().message;
-  EXPECT_TRUE(next->inFuture);  // the clairvoyance message is due, the row is appended all the same
-  ASSERT_EQ(s.Draws.size(), 3u);
-  TGewZahlen expected;
-  expected.datum = EncodeDate(2024, 3, 26);
-  EXPECT_EQ(s.Draws.back(), expected);
-  EXPECT_TRUE(s.NewDrawPending);
+  EXPECT_TRUE(next->inFuture);  // the clairvoyance message is due, the draw is planned all the same
+  EXPECT_EQ(next->date, EncodeDate(2024, 3, 26));
 }
 
-TEST(AppendPendingDraw, RefusesAfterAnIncompleteLastDraw) {
+TEST(PlanNewDraw, RefusesAfterAnIncompleteLastDraw) {
   const std::string message =
       "Bitte komplettieren Sie zunächst Ihre vorherigen Angaben.\r\rIch breche erst einmal ab.";
-  auto pendingTwice = [] {
-    AppState s;
-    s.Draws = {MakeDraw(2024, 3, 22)};
-    (void)AppendPendingDraw(s, EncodeDate(2024, 3, 30));
-    return s;
-  };
   auto lastWith = [](auto change) {
-    AppState s;
-    s.Draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
-    change(s.Draws.back());
-    return s;
+    std::vector<TGewZahlen> draws = {MakeDraw(2024, 3, 19), MakeDraw(2024, 3, 22)};
+    change(draws.back());
+    return draws;
   };
   struct Case {
     const char* what;
-    AppState state;
+    std::vector<TGewZahlen> draws;
   };
-  Case cases[] = {
-      {"pending draw not yet saved", pendingTwice()},
+  const Case cases[] = {
+      {"zero record", lastWith([](TGewZahlen& d) { d.GZ = {}; d.SZ = {}; })},
       {"star 13", lastWith([](TGewZahlen& d) { d.SZ[1] = 13; })},
       {"main number 0", lastWith([](TGewZahlen& d) { d.GZ[0] = 0; })},
       {"repeated main number", lastWith([](TGewZahlen& d) { d.GZ[1] = d.GZ[0]; })},
-      {"empty history", AppState{}},
+      {"empty history", {}},
   };
-  for (Case& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const auto before = c.state.Draws;
-    const bool pendingBefore = c.state.NewDrawPending;
-    const auto next = AppendPendingDraw(c.state, EncodeDate(2024, 3, 30));
+    const auto next = PlanNewDraw(c.draws, EncodeDate(2024, 3, 30));
     ASSERT_FALSE(next);
     EXPECT_EQ(next.error().kind, ErrorKind::Refused);
     EXPECT_EQ(next.error().message, message);
-    EXPECT_EQ(c.state.Draws, before);
-    EXPECT_EQ(c.state.NewDrawPending, pendingBefore);
   }
 }
 
 TEST(DrawTexts, RangeHeadingAndDateList) {
-  AppState s;
+  DataSet s;
   s.Draws = {MakeDraw(2024, 3, 15), MakeDraw(2024, 3, 19)};
-  EXPECT_EQ(DrawRangeText(s, 0, 1), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
-  EXPECT_EQ(DrawRangeText(s, 1, 1), "1 Gewinnreihen vom 19.03.2024 bis 19.03.2024");
-  EXPECT_EQ(HistoryHeadingText(s), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
+  EXPECT_EQ(DrawRangeText(s.Draws, 0, 1), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
+  EXPECT_EQ(DrawRangeText(s.Draws, 1, 1), "1 Gewinnreihen vom 19.03.2024 bis 19.03.2024");
+  EXPECT_EQ(HistoryHeadingText(s.Draws), "2 Gewinnreihen vom 15.03.2024 bis 19.03.2024");
   EXPECT_EQ(DrawDateTexts(s.Draws), (std::vector<std::string>{"15.03.2024", "19.03.2024"}));
 }
 

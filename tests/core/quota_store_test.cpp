@@ -47,7 +47,7 @@ class QuotaStore : public ::testing::Test {
   std::vector<std::uint8_t> fileBytes() const { return kwtest::ReadBytes(file()); }
 
   kwtest::TempDir dir;
-  AppState s;
+  DataSet s;
 };
 
 struct LoadCase {
@@ -160,7 +160,7 @@ TEST_F(QuotaStore, FailedRewriteOnLoadKeepsOldFileAndReportsIt) {
 }
 
 TEST(MakeDefaultQuotas, EveryTuesdayAndFridayUpToYesterdayInItsClassOrder) {
-  AppState s;
+  DataSet s;
   const double today = EncodeDate(2016, 9, 30);  // a Friday: not itself included
   MakeDefaultQuotas(s, today);
   ASSERT_FALSE(s.Quotas.empty());
@@ -184,11 +184,11 @@ TEST(MakeDefaultQuotas, EveryTuesdayAndFridayUpToYesterdayInItsClassOrder) {
 }
 
 TEST(MakeDefaultQuotas, LeavesAFilledStoreAndAbsurdDaysAlone) {
-  AppState s;
+  DataSet s;
   s.Quotas = {Record(kFirstDrawDay, 1.0f)};
   MakeDefaultQuotas(s, EncodeDate(2024, 3, 18));
   EXPECT_EQ(s.Quotas.size(), 1u);
-  AppState early;
+  DataSet early;
   MakeDefaultQuotas(early, kFirstDrawDay);
   EXPECT_TRUE(early.Quotas.empty());
   MakeDefaultQuotas(early, kNaN);
@@ -217,7 +217,7 @@ TEST(ExtendQuotas, AppendsTheDrawDaysUpToToday) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    AppState s;
+    DataSet s;
     s.Quotas = {Record(c.last - 3, 1.0f), Record(c.last, 1.0f)};
     TextTable table(kQuotaTableColumns, 3);
     const auto texts = ExtendQuotas(s, table, c.today);
@@ -236,7 +236,7 @@ TEST(ExtendQuotas, AppendsTheDrawDaysUpToToday) {
 }
 
 TEST(ExtendQuotas, NothingToExtendFromAnEmptyStoreOrABrokenDate) {
-  AppState s;
+  DataSet s;
   TextTable table(kQuotaTableColumns, 1);
   EXPECT_TRUE(ExtendQuotas(s, table, EncodeDate(2024, 3, 18)).empty());
   for (double bad : {kNaN, -1e300, std::numeric_limits<double>::infinity(), 1e300}) {
@@ -248,7 +248,7 @@ TEST(ExtendQuotas, NothingToExtendFromAnEmptyStoreOrABrokenDate) {
 }
 
 TEST(ShowQuotas, FormatsAmountsAndLeavesMissingCellsAlone) {
-  AppState s;
+  DataSet s;
   TQuoten r = Record(EncodeDate(2024, 3, 15), 1.0f);
   r.amount(1) = 67951355.2f;
   r.amount(2) = 0.0f;
@@ -417,7 +417,7 @@ TEST(QuotaAmounts, FormatAmount) {
 }
 
 TEST(QuotaAmounts, QuotaForFallsBackToCurrentStandardAmounts) {
-  AppState s;
+  DataSet s;
   TQuoten r;
   r.datum = EncodeDate(2010, 1, 1);  // an old-order draw still falls back to the new amounts
   r.amount(1) = 1.0f;
@@ -430,13 +430,18 @@ TEST(QuotaAmounts, QuotaForFallsBackToCurrentStandardAmounts) {
   r.amount(8) = -25.0f;
   r.amount(13) = 3.75f;
   s.Quotas = {r};
-  EXPECT_EQ(QuotaFor(s, 0, 1), 1.0f);
-  for (int k = 2; k <= 8; ++k) EXPECT_EQ(QuotaFor(s, 0, k), DefaultQuotasNew[static_cast<std::size_t>(k)]) << k;
-  EXPECT_EQ(QuotaFor(s, 0, 13), 3.75f);
-  EXPECT_EQ(QuotaFor(s, 1, 13), 4.36f);
-  EXPECT_EQ(QuotaFor(s, -1, 13), 4.36f);
-  EXPECT_EQ(QuotaFor(s, 0, 0), 0.0f);
-  EXPECT_EQ(QuotaFor(s, 0, 14), 0.0f);
+  EXPECT_EQ(QuotaFor(s.Quotas, 0, 1), 1.0f);
+  EXPECT_TRUE(HasRealQuota(s.Quotas, 0, 1));
+  for (int k = 2; k <= 8; ++k) {
+    EXPECT_EQ(QuotaFor(s.Quotas, 0, k), DefaultQuotasNew[static_cast<std::size_t>(k)]) << k;
+    EXPECT_FALSE(HasRealQuota(s.Quotas, 0, k)) << k;
+  }
+  EXPECT_EQ(QuotaFor(s.Quotas, 0, 13), 3.75f);
+  EXPECT_EQ(QuotaFor(s.Quotas, 1, 13), 4.36f);
+  EXPECT_FALSE(HasRealQuota(s.Quotas, 1, 13));
+  EXPECT_EQ(QuotaFor(s.Quotas, -1, 13), 4.36f);
+  EXPECT_EQ(QuotaFor(s.Quotas, 0, 0), 0.0f);
+  EXPECT_EQ(QuotaFor(s.Quotas, 0, 14), 0.0f);
 }
 
 }  // namespace

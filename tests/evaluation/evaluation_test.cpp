@@ -24,12 +24,6 @@ TGewZahlen Draw(double day, std::array<std::uint8_t, 5> gz, std::array<std::uint
 
 TSchein Tip(std::array<std::uint8_t, 5> gz, std::array<std::uint8_t, 2> sz) { return {gz, sz}; }
 
-std::vector<TSM> Sets(const std::vector<TSchein>& rows) {
-  std::vector<TSM> out;
-  for (const auto& r : rows) out.push_back(RowToSets(r));
-  return out;
-}
-
 std::array<std::string, 6> RowTexts(const EvalTable& t, int row) {
   std::array<std::string, 6> texts;
   for (int c = 0; c < 6; ++c) texts[static_cast<std::size_t>(c)] = t.cell(c, row);
@@ -42,14 +36,18 @@ using Texts = std::array<std::string, 6>;
 const TSchein kLoser = Tip({41, 42, 43, 44, 45}, {3, 12});
 
 struct Fixture {
-  AppState s;
+  DataSet s;
+  int number = 1;
+  std::string caption;
   EvalTable run(const std::vector<std::vector<TSchein>>& slips, const std::vector<std::string>& captions,
                 PeriodChoice p) {
-    s.TipSets.clear();
-    for (const auto& slip : slips) s.TipSets.push_back(Sets(slip));
-    const auto checked = CheckPeriod(s, p);
-    EXPECT_TRUE(checked) << (checked ? "" : checked.error().message);
-    return EvaluateRows(s, captions);
+    EvalRequest request{s.Draws, s.Quotas, p, {}, number};
+    for (std::size_t i = 0; i < slips.size(); ++i) request.slips.push_back({captions[i], slips[i]});
+    auto result = Evaluate(request);
+    EXPECT_TRUE(result) << (result ? "" : result.error().message);
+    if (!result) return {};
+    caption = result->caption;
+    return std::move(result->table);
   }
 };
 
@@ -85,13 +83,13 @@ TEST(EvaluateRows, ThreePlusTwoChangesClassWithTheRuleChange) {
 TEST(EvaluateRows, DrawWithoutWinGivesOneMarkedRow) {
   Fixture t;
   t.s.Draws = {Draw(EncodeDate(2024, 3, 15), {1, 2, 3, 4, 5}, {1, 2})};
-  t.s.EvalCount = 7;
+  t.number = 7;
   const auto table = t.run({{kLoser, kLoser}}, {"Samstag"}, {0, 0, false});
   ASSERT_EQ(table.rowCount(), 2);
   EXPECT_EQ(RowTexts(table, 0), (Texts{"Datum", "Datei", "Feld", "GKl.", "Gewinn", "Gewinnsumme"}));
   EXPECT_EQ(RowTexts(table, 1), (Texts{"15.03.2024", "Samstag", "--", "--", "", "0,00 €"}));
   EXPECT_EQ(table.prizeClass(1), 0);
-  EXPECT_EQ(t.s.EvalCaption, "7: Samstag");
+  EXPECT_EQ(t.caption, "7: Samstag");
 }
 
 TEST(EvaluateRows, TwoWinsOfOneSlipInOneDrawAndTheRunningSum) {
@@ -111,6 +109,10 @@ TEST(EvaluateRows, TwoWinsOfOneSlipInOneDrawAndTheRunningSum) {
   EXPECT_EQ(RowTexts(table, 2), (Texts{"", "", "5", "9", "17,50 €", "21,86 €"}));
   EXPECT_EQ(table.totalCents(), 2186);
   EXPECT_EQ(table.drawIndex(2), 0);
+  // The window tells the standard amount of a missing quota apart from a real one.
+  EXPECT_TRUE(table.isStandardAmount(1));
+  EXPECT_FALSE(table.isStandardAmount(2));
+  EXPECT_FALSE(table.isStandardAmount(0));
 }
 
 TEST(EvaluateRows, PeriodOfSeveralDrawsAndTwoSlips) {
@@ -118,7 +120,7 @@ TEST(EvaluateRows, PeriodOfSeveralDrawsAndTwoSlips) {
   const double fri = EncodeDate(2024, 3, 8);
   t.s.Draws = {Draw(fri - 3, {10, 11, 12, 13, 14}, {5, 6}), Draw(fri, {1, 2, 3, 4, 5}, {1, 2}),
                Draw(fri + 4, {20, 21, 22, 23, 24}, {9, 10}), Draw(fri + 7, {1, 2, 3, 4, 5}, {1, 2})};
-  t.s.EvalCount = 3;
+  t.number = 3;
   const std::vector<TSchein> winner = {Tip({1, 2, 30, 31, 32}, {7, 8})};  // 2+0 in draws 1 and 3
   const auto table = t.run({{kLoser}, winner}, {"Dienstag", "Freitag"}, {1, 3, true});
   const std::vector<Texts> expected = {
@@ -131,7 +133,7 @@ TEST(EvaluateRows, PeriodOfSeveralDrawsAndTwoSlips) {
   };
   ASSERT_EQ(table.rowCount(), 7);
   for (int row = 1; row <= 6; ++row) EXPECT_EQ(RowTexts(table, row), expected[static_cast<std::size_t>(row - 1)]) << row;
-  EXPECT_EQ(t.s.EvalCaption, "3: 2 Dateien");
+  EXPECT_EQ(t.caption, "3: 2 Dateien");
   EXPECT_EQ(table.drawIndex(1), 1);
   EXPECT_EQ(table.drawIndex(6), 3);
 }
@@ -185,21 +187,22 @@ TEST(EvaluateRows, RunningSumKeepsEveryCent) {
 }
 
 // The plain method, number by number through the shared routines, as the table has to read.
-std::vector<Texts> Reference(const AppState& s, const std::vector<std::string>& captions) {
+std::vector<Texts> Reference(const DataSet& s, int periodStart, const std::vector<TSM>& periodSets,
+                             const std::vector<std::vector<TSM>>& tipSets, const std::vector<std::string>& captions) {
   std::vector<Texts> rows;
   std::int64_t total = 0;
-  for (std::size_t j = 0; j < s.PeriodSets.size(); ++j) {
-    const int d = s.PeriodStart + static_cast<int>(j);
+  for (std::size_t j = 0; j < periodSets.size(); ++j) {
+    const int d = periodStart + static_cast<int>(j);
     const bool current = IsCurrentOrder(s.Draws[static_cast<std::size_t>(d)].datum);
     bool firstOfDraw = true;
-    for (std::size_t f = 0; f < s.TipSets.size(); ++f) {
+    for (std::size_t f = 0; f < tipSets.size(); ++f) {
       rows.push_back({firstOfDraw ? DateText(s.Draws[static_cast<std::size_t>(d)].datum) : "", captions[f], "--", "--",
                       "", ""});
       firstOfDraw = false;
       bool won = false;
-      for (std::size_t i = 0; i < s.TipSets[f].size(); ++i) {
-        const TSM& tip = s.TipSets[f][i];
-        const TSM& draw = s.PeriodSets[j];
+      for (std::size_t i = 0; i < tipSets[f].size(); ++i) {
+        const TSM& tip = tipSets[f][i];
+        const TSM& draw = periodSets[j];
         std::array<std::uint8_t, 32> gz{}, sz{};
         for (std::size_t b = 0; b < 32; ++b) {
           gz[b] = static_cast<std::uint8_t>(tip.GZ[b] & draw.GZ[b]);
@@ -209,7 +212,7 @@ std::vector<Texts> Reference(const AppState& s, const std::vector<std::string>& 
         if (k == 0) continue;
         if (won) rows.push_back({"", "", "", "", "", ""});
         won = true;
-        const std::int64_t cents = std::llround(static_cast<double>(QuotaFor(s, d, k)) * 100.0);
+        const std::int64_t cents = std::llround(static_cast<double>(QuotaFor(s.Quotas, d, k)) * 100.0);
         total += cents;
         rows.back()[2] = std::to_string(i + 1);
         rows.back()[3] = std::to_string(k);
@@ -242,7 +245,7 @@ TEST(EvaluateRows, EqualsThePlainMethodOnRandomData) {
     SCOPED_TRACE(round);
     std::mt19937 rng(static_cast<unsigned>(round));
     const bool anyBits = round % 4 == 3;
-    AppState s;
+    DataSet s;
     double day = kRuleChangeDay - 30;
     for (int i = 0; i < 25; ++i) {
       TGewZahlen d;
@@ -255,19 +258,22 @@ TEST(EvaluateRows, EqualsThePlainMethodOnRandomData) {
       if (rng() % 5 != 0) s.Quotas.push_back(q);
     }
     std::vector<std::string> captions;
+    std::vector<std::vector<TSM>> tipSets;
     const int files = 1 + static_cast<int>(rng() % 3);
     for (int f = 0; f < files; ++f) {
       captions.push_back("S" + std::to_string(f));
       std::vector<TSM> tips(rng() % 30);
       for (auto& t : tips) t = RandomSets(rng, anyBits);
-      s.TipSets.push_back(tips);
+      tipSets.push_back(tips);
     }
     const int from = static_cast<int>(rng() % 10);
-    ASSERT_TRUE(CheckPeriod(s, {from, from + static_cast<int>(rng() % 15), true}));
-    for (auto& p : s.PeriodSets) p = RandomSets(rng, anyBits);
+    const auto period = CheckPeriod({from, from + static_cast<int>(rng() % 15), true}, static_cast<int>(s.Draws.size()));
+    ASSERT_TRUE(period);
+    std::vector<TSM> periodSets = BuildPeriodSets(s.Draws, period->first, period->last - period->first);
+    for (auto& p : periodSets) p = RandomSets(rng, anyBits);
 
-    const auto table = EvaluateRows(s, captions);
-    const auto expected = Reference(s, captions);
+    const auto table = EvaluateRows(s.Draws, s.Quotas, period->first, periodSets, tipSets, captions);
+    const auto expected = Reference(s, period->first, periodSets, tipSets, captions);
     ASSERT_EQ(table.rowCount(), static_cast<int>(expected.size()) + 1);
     for (int row = 1; row < table.rowCount(); ++row) {
       ASSERT_EQ(RowTexts(table, row), expected[static_cast<std::size_t>(row - 1)]) << "row " << row;
@@ -278,49 +284,48 @@ TEST(EvaluateRows, EqualsThePlainMethodOnRandomData) {
 }
 
 TEST(EvaluateRows, NothingToEvaluateGivesOnlyTheHeader) {
-  AppState s;
-  s.EvalCount = 2;
-  const auto table = EvaluateRows(s, {});
+  DataSet s;
+  const auto table = EvaluateRows(s.Draws, s.Quotas, 0, {}, {}, {});
   EXPECT_EQ(table.rowCount(), 1);
   EXPECT_EQ(table.cell(0, 0), "Datum");
   EXPECT_EQ(table.cell(0, 1), "");
   EXPECT_EQ(table.cell(9, 0), "");
-  EXPECT_EQ(s.EvalCaption, "2: 0 Dateien");
+  // "Auswerten" without a slip refuses before anything else.
+  s.Draws = {Draw(EncodeDate(2024, 3, 15), {1, 2, 3, 4, 5}, {1, 2})};
+  const auto result = Evaluate({s.Draws, s.Quotas, {0, 0, false}, {}, 2});
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().message,
+            "Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen (Spielschein-Datei).\r\r"
+            "Ich breche erst einmal ab.");
 }
 
-TEST(CheckPeriod, ValidatesTheChoiceBeforeBuildingTheSets) {
+TEST(CheckPeriod, ValidatesTheChoice) {
   const std::string periodMessage =
       "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\r\rIch breche erst einmal ab.";
   const struct {
     const char* name;
     int draws;
     PeriodChoice choice;
-    bool pending;
     int start;  // -1: refused
     int count;
     const char* messagePart;
   } cases[] = {
-      {"period", 5, {1, 3, true}, false, 1, 3, ""},
-      {"unticked ignores bis", 5, {2, 0, false}, false, 2, 1, ""},
-      {"equal dates: one draw", 5, {2, 2, true}, false, 2, 1, ""},
-      {"bis before für", 5, {3, 1, true}, false, -1, 0, "korrigieren"},
-      {"bis not chosen", 5, {1, -1, true}, false, -1, 0, "korrigieren"},
-      {"bis beyond the history", 5, {1, 9, true}, false, -1, 0, "korrigieren"},
-      {"für not chosen", 5, {-1, 3, true}, false, -1, 0, "wählen"},
-      {"für beyond the history", 5, {5, 5, false}, false, -1, 0, "wählen"},
-      {"empty history", 0, {0, 0, false}, false, -1, 0, "wählen"},
-      {"pending draw alone", 5, {4, 4, false}, true, -1, 0, "noch keine gespeicherten Zahlen"},
-      {"period ending on the pending draw", 5, {2, 4, true}, true, -1, 0, "noch keine gespeicherten Zahlen"},
-      {"period before the pending draw", 5, {1, 3, true}, true, 1, 3, ""},
+      {"period", 5, {1, 3, true}, 1, 3, ""},
+      {"unticked ignores bis", 5, {2, 0, false}, 2, 1, ""},
+      {"equal dates: one draw", 5, {2, 2, true}, 2, 1, ""},
+      {"bis before für", 5, {3, 1, true}, -1, 0, "korrigieren"},
+      {"bis not chosen", 5, {1, -1, true}, -1, 0, "korrigieren"},
+      {"bis beyond the history", 5, {1, 9, true}, -1, 0, "korrigieren"},
+      {"für not chosen", 5, {-1, 3, true}, -1, 0, "wählen"},
+      {"für beyond the history", 5, {5, 5, false}, -1, 0, "wählen"},
+      {"empty history", 0, {0, 0, false}, -1, 0, "wählen"},
+      {"last draw alone", 5, {4, 4, false}, 4, 1, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    AppState s;
-    for (int i = 0; i < c.draws; ++i) s.Draws.push_back(Draw(40000.0 + 3 * i, {1, 2, 3, 4, static_cast<std::uint8_t>(5 + i)}, {1, 2}));
-    s.NewDrawPending = c.pending;
-    s.PeriodStart = 77;
-    s.PeriodSets.resize(9);
-    const auto result = CheckPeriod(s, c.choice);
+    std::vector<TGewZahlen> draws;
+    for (int i = 0; i < c.draws; ++i) draws.push_back(Draw(40000.0 + 3 * i, {1, 2, 3, 4, static_cast<std::uint8_t>(5 + i)}, {1, 2}));
+    const auto result = CheckPeriod(c.choice, c.draws);
     if (c.start < 0) {
       ASSERT_FALSE(result);
       EXPECT_EQ(result.error().kind, ErrorKind::Refused);
@@ -329,13 +334,13 @@ TEST(CheckPeriod, ValidatesTheChoiceBeforeBuildingTheSets) {
       if (std::string(c.messagePart) == "korrigieren") {
         EXPECT_EQ(result.error().message, periodMessage);
       }
-      EXPECT_EQ(s.PeriodStart, 77);
-      EXPECT_EQ(s.PeriodSets.size(), 9u);
     } else {
       ASSERT_TRUE(result) << result.error().message;
-      EXPECT_EQ(s.PeriodStart, c.start);
-      ASSERT_EQ(static_cast<int>(s.PeriodSets.size()), c.count);
-      EXPECT_EQ(s.PeriodSets.back(), RowToSets(s.Draws[static_cast<std::size_t>(c.start + c.count - 1)]));
+      EXPECT_EQ(result->first, c.start);
+      ASSERT_EQ(result->count(), c.count);
+      const auto sets = BuildPeriodSets(draws, result->first, result->last - result->first);
+      ASSERT_EQ(static_cast<int>(sets.size()), c.count);
+      EXPECT_EQ(sets.back(), RowToSets(draws[static_cast<std::size_t>(c.start + c.count - 1)]));
     }
   }
 }

@@ -35,13 +35,13 @@ const std::string& Folder() {
   return folder;
 }
 
-void CheckStoreMatchesFile(const kw::AppState& s) {
+void CheckStoreMatchesFile(const kw::DataSet& s) {
   auto bytes = kw::ReadWholeFile(s.dataFile(kw::kQuotasFileName), kw::kMaxQuotaFileBytes);
   Check(bytes.ok());
   Check(*bytes == kw::EncodeRecords(s.Quotas));
 }
 
-void CheckQuotaFor(const kw::AppState& s) {
+void CheckQuotaFor(const kw::DataSet& s) {
   for (int i = -1; i <= static_cast<int>(s.Quotas.size()); ++i)
     for (int k = 1; k <= kw::kClassCount; ++k) {
       const float q = kw::QuotaFor(s, i, k);
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> file(data + 3, data + size);
   const auto records = kw::DecodeQuotaRecords(file);
 
-  kw::AppState s;
+  kw::DataSet s;
   s.DataDir = Folder();
   // Draws dated like the records (mostly), so that loading keeps some of them.
   for (int i = 0; i < drawCount; ++i) {
@@ -84,13 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Evaluate the tip rows hidden in the input against the draws (any numbers 0..255).
   if (!s.Draws.empty()) {
-    s.TipSets.assign(1 + extra % 2, {});
-    for (const auto& tip : kw::DecodeSlipRecords(file)) s.TipSets[tip.GZ[0] % s.TipSets.size()].push_back(kw::RowToSets(tip));
-    s.NewDrawPending = (extra & 4) != 0;
+    std::vector<std::vector<kw::TSchein>> slips(1 + extra % 2);
+    for (const auto& tip : kw::DecodeSlipRecords(file)) slips[tip.GZ[0] % slips.size()].push_back(tip);
     const int from = static_cast<int>(mode) % (drawCount + 1) - 1;
     const int to = static_cast<int>(extra) % (drawCount + 2) - 1;
-    if (kw::CheckPeriod(s, {from, to, (extra & 8) != 0}).ok()) {
-      const kw::EvalTable table = kw::EvaluateRows(s, {"A", "B"});
+    kw::EvalRequest request{s.Draws, s.Quotas, {from, to, (extra & 8) != 0}, {}, 1};
+    for (std::size_t f = 0; f < slips.size(); ++f) request.slips.push_back({f ? "B" : "A", slips[f]});
+    if (auto result = kw::Evaluate(request); result.ok()) {
+      const kw::EvalTable& table = result->table;
       std::int64_t sum = 0;
       for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < table.columnCount(); ++c) (void)table.cell(c, row);

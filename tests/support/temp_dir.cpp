@@ -35,6 +35,6 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string SharedDataFile(const std::string& name) { return std::string(KW_SHARED_DATA_DIR) + "/" + name; }
+std::string SharedDataFile(const std::string& name) { return std::string(KW_HISTORY_DIR) + "/" + name; }
 
 }  // namespace kwtest

@@ -14,7 +14,7 @@
 #include "core/draw_history.h"
 #include "core/file_io.h"
 #include "core/records.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "support/temp_dir.h"
 #include "ui/Auswertung.h"
 #include "ui/message_box.h"

@@ -19,7 +19,7 @@
 #include "core/file_io.h"
 #include "core/settings_record.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "support/temp_dir.h"
 #include "ui/Auswertung.h"
 #include "ui/Frame1.h"
@@ -71,7 +71,7 @@ class PagesTest : public UiTest {
   }
   // The program as after a restart on the same data folder.
   void restart() {
-    kw::App() = kw::AppState{};
+    kw::App() = kw::DataSet{};
     ASSERT_TRUE(kw::ui::InitialiseAppPaths(kw::App()).ok());
   }
 };

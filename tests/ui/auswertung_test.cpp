@@ -9,7 +9,7 @@
 
 #include "core/draw_history.h"
 #include "core/settings_record.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "support/temp_dir.h"
 #include "ui/Auswertung.h"
 #include "ui/draw_list_model.h"

@@ -17,7 +17,7 @@
 
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "printing/pdf_marks.h"
 #include "printing/slip_printer.h"
 #include "ui/Auswertung.h"

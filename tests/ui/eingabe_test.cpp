@@ -19,7 +19,7 @@
 #include "core/records.h"
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Eingabe.h"
 #include "ui/dialog_commands.h"

@@ -2,7 +2,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "core/var_def.h"
+#include "core/program.h"
 #include "support/temp_dir.h"
 #include "ui/file_dialog.h"
 #include "ui/grid_cell.h"

@@ -18,7 +18,7 @@
 
 #include "core/file_io.h"
 #include "core/settings_record.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Optionen.h"
 #include "ui/dialog_commands.h"

@@ -40,7 +40,7 @@ TEST_F(StartTest, WeiterWaitsForTheEndOfStartUpThenFadesOver) {
 }
 
 TEST_F(StartTest, SplashSetsTheProgramPaths) {
-  kw::App() = kw::AppState{};
+  kw::App() = kw::DataSet{};
   auto* splash = new TFStart;
   EXPECT_EQ(kw::App().DataDir, dataDir());
   EXPECT_FALSE(kw::App().ProgramDir.empty());
@@ -52,7 +52,7 @@ TEST_F(StartTest, SplashSetsTheProgramPaths) {
 
 TEST_F(StartTest, DataFolderIsCreatedWithItsMissingParents) {
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path() + "not/yet/there"));
-  kw::AppState state;
+  kw::DataSet state;
   ASSERT_TRUE(kw::ui::InitialiseAppPaths(state).ok());
   EXPECT_EQ(state.DataDir, home.path() + "not/yet/there/Kugelwerk/");
   EXPECT_TRUE(std::filesystem::is_directory(state.DataDir));

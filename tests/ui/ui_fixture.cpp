@@ -3,7 +3,7 @@
 #include <QByteArray>
 
 #include "core/dates.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/Start.h"
 #include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
@@ -13,14 +13,14 @@ namespace kwtest {
 
 void UiTest::SetUp() {
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path() + "xdg"));
-  kw::App() = kw::AppState{};
+  kw::App() = kw::DataSet{};
   kw::ui::MessageBox::setTestMode(true);
   kw::ui::FileDialog::setTestMode(true);
   ASSERT_TRUE(kw::ui::InitialiseAppPaths(kw::App()).ok());
   kw::ui::RegisterDialogCommands();
 }
 
-void UiTest::TearDown() { kw::App() = kw::AppState{}; }
+void UiTest::TearDown() { kw::App() = kw::DataSet{}; }
 
 std::string UiTest::dataDir() const { return home.path() + "xdg/Kugelwerk/"; }
 

@@ -14,7 +14,7 @@
 #include "core/dates.h"
 #include "core/file_io.h"
 #include "core/german_format.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Start.h"
 #include "ui/message_box.h"
@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
   qputenv("XDG_DATA_HOME", home.path().toUtf8());
   QApplication app(argc, argv);
   const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
-  const QString csv = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(KW_SHARED_DATA_DIR "/draws.csv");
+  const QString csv = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(KW_HISTORY_DIR "/draws.csv");
   QDir().mkpath(outDir);
   kw::ui::MessageBox::setTestMode(true);
   bool ok = true;

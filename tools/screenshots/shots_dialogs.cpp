@@ -12,8 +12,8 @@
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/file_io.h"
-#include "core/var_def.h"
-#include "routinen/print_grid.h"
+#include "core/program.h"
+#include "printing/print_grid.h"
 #include "tools/screenshots/shots.h"
 #include "ui/Kal.h"
 #include "ui/Optionen.h"
@@ -23,7 +23,7 @@ namespace {
 
 // Three remembered slips, one of them deleted since: the list shows two.
 void RememberSlips() {
-  kw::AppState& state = kw::App();
+  kw::DataSet& state = kw::App();
   const char* names[] = {"Mittwochsrunde.emt", "Familie Sommer.emt", "Gelöscht.emt"};
   for (std::size_t i = 0; i < 3; ++i) {
     const std::string path = state.DataDir + names[i];

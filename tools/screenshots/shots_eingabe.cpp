@@ -4,7 +4,7 @@
 
 #include "core/slip_file.h"
 #include "core/tip_text.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "tools/screenshots/shots.h"
 #include "ui/Eingabe.h"
 #include "ui/tip_table_model.h"

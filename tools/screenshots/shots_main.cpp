@@ -6,7 +6,7 @@
 
 #include "core/file_io.h"
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "tools/screenshots/shots.h"
 #include "ui/Auswertung.h"
 

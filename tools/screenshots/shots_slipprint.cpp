@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "core/slip_file.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "printing/slip_geometry.h"
 #include "printing/slip_printer.h"
 #include "tools/screenshots/shots.h"

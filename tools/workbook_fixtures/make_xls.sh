@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-out="$root/tests/routinen/fixtures"
+out="$root/tests/import/fixtures"
 work=$(mktemp -d)
 trap 'kill "${office:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 

@@ -1,4 +1,4 @@
-#include "routinen/workbook_cells.h"
+#include "import/workbook_cells.h"
 
 #include <QTime>
 #include <algorithm>

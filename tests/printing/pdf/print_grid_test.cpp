@@ -8,7 +8,7 @@
 #include <QStandardItemModel>
 #include <algorithm>
 
-#include "routinen/print_grid.h"
+#include "printing/print_grid.h"
 #include "support/temp_dir.h"
 
 namespace kwtest {

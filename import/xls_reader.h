@@ -2,7 +2,7 @@
 // Binary Excel 97-2003 workbooks (.xls) through FreeXL.
 #include <QString>
 
-#include "routinen/workbook_cells.h"
+#include "import/workbook_cells.h"
 
 namespace kw::workbook {
 

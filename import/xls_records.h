@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "routinen/workbook_cells.h"
+#include "import/workbook_cells.h"
 
 namespace kw::workbook {
 

@@ -1,4 +1,4 @@
-#include "routinen/xls_records.h"
+#include "import/xls_records.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,6 @@
 #pragma once
-// Program identity, file names and the one shared application state.
-#include <array>
+// Program identity, file names and file-dialog filters: constants, not state.
 #include <string>
-#include <vector>
-
-#include "core/records.h"
-#include "core/settings_record.h"
 
 namespace kw {
 
@@ -40,36 +35,7 @@ inline constexpr const char* kTipCentreBankerExtension = ".embz";
 inline constexpr const char* kChosenFilter = "Wahlzahlen|*.emwz";
 inline constexpr const char* kTipCentreBankerFilter = "Bankzahlen|*.embz";
 
-
 // "Kugelwerk 1.7.1.1" + " " + suffix, e.g. "- Zentrale".
 std::string WindowCaption(const std::string& suffix);
-
-struct AppState {
-  std::string DataDir;     // with trailing "/"
-  std::string ProgramDir;  // with trailing "/"
-  std::string TempFile;    // system temporary folder + "tmp.tmp"
-  std::vector<TGewZahlen> Draws;
-  std::vector<TQuoten> Quotas;  // Quotas[i] belongs to Draws[i]
-  // The start-up settings of "Einstellungen.emo"; Settings.recentSlips are the remembered slip files.
-  SettingsRecord Settings;
-  bool SettingsPresent = false;
-  std::vector<std::vector<TSchein>> SlipRows;
-  std::vector<TSM> PeriodSets;
-  int PeriodStart = 0;
-  std::vector<std::vector<TSM>> TipSets;
-  int SlipPageCount = 0;
-  int EvalCount = 0;
-  std::string EvalCaption;
-  std::string EvalHeading;
-  bool NewDrawPending = false;
-
-  std::string dataFile(const char* name) const { return DataDir + name; }
-};
-
-// The program's one instance; windows use it, core routines take an AppState& so tests make their own.
-AppState& App();
-
-// PeriodStart = a; PeriodSets = hit sets of the draws a .. a + n.
-void BuildPeriodSets(AppState& state, int a, int n);
 
 }  // namespace kw

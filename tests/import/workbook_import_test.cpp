@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "routinen/workbook_cells.h"
-#include "routinen/workbook_import.h"
+#include "import/workbook_cells.h"
+#include "import/workbook_import.h"
 #include "support/temp_dir.h"
 
 // Readable failures: QString cells printed as text.

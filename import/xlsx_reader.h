@@ -3,7 +3,7 @@
 // QXmlStreamReader.
 #include <QString>
 
-#include "routinen/workbook_cells.h"
+#include "import/workbook_cells.h"
 
 namespace kw::workbook {
 

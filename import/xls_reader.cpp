@@ -1,4 +1,4 @@
-#include "routinen/xls_reader.h"
+#include "import/xls_reader.h"
 
 #include <freexl.h>
 
@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include "routinen/xls_records.h"
+#include "import/xls_records.h"
 
 namespace kw::workbook {
 namespace {

@@ -1,4 +1,4 @@
-#include "routinen/xlsx_reader.h"
+#include "import/xlsx_reader.h"
 
 #include <zip.h>
 

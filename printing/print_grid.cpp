@@ -1,4 +1,4 @@
-#include "routinen/print_grid.h"
+#include "printing/print_grid.h"
 
 #include <QAbstractItemModel>
 #include <QDateTime>

@@ -1,12 +1,12 @@
-#include "routinen/workbook_import.h"
+#include "import/workbook_import.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
-#include "routinen/workbook_cells.h"
-#include "routinen/xls_reader.h"
-#include "routinen/xlsx_reader.h"
+#include "import/workbook_cells.h"
+#include "import/xls_reader.h"
+#include "import/xlsx_reader.h"
 
 namespace kw {
 namespace {
