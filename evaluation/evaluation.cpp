@@ -192,6 +192,12 @@ std::int64_t EvalTable::amountCents(int row) const {
   return classCents_[static_cast<std::size_t>(r->draw) * 14 + r->klass];
 }
 
+std::int64_t EvalTable::largestAmountCents() const {
+  std::int64_t largest = 0;
+  for (int row = 1; row < rowCount(); ++row) largest = std::max(largest, amountCents(row));
+  return largest;
+}
+
 std::int64_t EvalTable::runningTotalCents(int row) const {
   const Row* r = rowAt(row);
   return r ? r->total : 0;

@@ -57,6 +57,10 @@ class EvalTable {
   std::int64_t amountCents(int row) const;
   std::int64_t runningTotalCents(int row) const;
   std::int64_t totalCents() const { return rows_.empty() ? 0 : rows_.back().total; }
+  // The page captions of the evaluated slips, in evaluation order.
+  const std::vector<std::string>& captions() const { return captions_; }
+  // The largest single win of the table, in cents (0 without a win).
+  std::int64_t largestAmountCents() const;
 
   // Storage of one result row (24 bytes); the texts are made in cell().
   struct Row {

@@ -4,6 +4,7 @@ KW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KW_PACKAGES=(cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libfreexl-dev libzip-dev libxlsxwriter-dev libcurl4-openssl-dev libfmt-dev libgtest-dev libbenchmark-dev
+  qt6-translations-l10n
   xvfb xauth poppler-utils clang libclang-rt-14-dev)
 
 kw_install_missing() {
@@ -19,9 +20,10 @@ kw_install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# The program, the command-line tool and the tests share one release build in build/.
+# The program, the command-line tool and the tests share one release build in build/. Extra
+# arguments go to cmake (./test adds -DKW_WERROR=ON; a fresh ./run build leaves warnings as warnings).
 kw_configure_main() {
-  cmake -S "$KW_ROOT" -B "$KW_ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKW_BUILD_TESTS=ON >/dev/null
+  cmake -S "$KW_ROOT" -B "$KW_ROOT/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKW_BUILD_TESTS=ON "$@" >/dev/null
 }
 
 kw_data_dir() { echo "${XDG_DATA_HOME:-$HOME/.local/share}/Kugelwerk"; }

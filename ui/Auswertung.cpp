@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QComboBox>
 #include <QFileInfo>
@@ -23,6 +24,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/dates.h"
 #include "core/draw_history.h"
@@ -38,6 +40,7 @@
 #include "core/file_io.h"
 #include "core/program.h"
 #include "ui/artwork.h"
+#include "ui/data_store.h"
 #include "ui/Frame1.h"
 #include "ui/Frame2.h"
 #include "ui/draw_list_model.h"
@@ -100,13 +103,6 @@ void Flip(std::array<std::uint8_t, 32>& set, int n) {
   set[static_cast<std::size_t>(n / 8)] = static_cast<std::uint8_t>(set[static_cast<std::size_t>(n / 8)] ^ (1u << (n % 8)));
 }
 
-std::vector<std::string> ItemTexts(const QComboBox* list) {
-  std::vector<std::string> texts;
-  texts.reserve(static_cast<std::size_t>(list->count()));
-  for (int i = 0; i < list->count(); ++i) texts.push_back(list->itemText(i).toStdString());
-  return texts;
-}
-
 // A clipboard with a few numbers on it: the paste button's picture.
 QIcon PasteIcon() {
   QPixmap pixmap(18, 18);
@@ -149,22 +145,17 @@ double LatestDrawDay(double day) {
 
 }  // namespace
 
-TFAuswertung::TFAuswertung(QWidget* parent) : QMainWindow(parent) {
+TFAuswertung::TFAuswertung(const WindowContext& context, QWidget* parent)
+    : QMainWindow(parent), store_(context.store) {
   setObjectName(QStringLiteral("FAuswertung"));
   setFont(ProgramFont());
-  navigation_ = new Navigation(this, MainWindowTable(this));
+  navigation_ = new Navigation(this, MainWindowTable(this), context.commands);
   buildDesign();
   FormCreate();
-  // "Gewinnauswertung" of the other windows brings this one to the front.
-  CommandRegistry::set(Command::Evaluation, [self = QPointer<TFAuswertung>(this)] {
-    if (!self) return;
-    self->showNormal();
-    self->raise();
-    self->activateWindow();
-  });
+  connect(&store_, &DataStore::drawsChanged, this, &TFAuswertung::historyChanged);
 }
 
-TFAuswertung::~TFAuswertung() { CommandRegistry::remove(Command::Evaluation); }
+TFAuswertung::~TFAuswertung() = default;
 
 // ---- design -------------------------------------------------------------------------------
 
@@ -408,7 +399,7 @@ QWidget* TFAuswertung::buildPeriodControls() {
 }
 
 void TFAuswertung::setUpDrawList() {
-  drawList_ = new DrawListModel(App().Draws, this);
+  drawList_ = new DrawListModel(store_.draws(), this);
   G1->setModel(drawList_);
   G1->setSelectionMode(QAbstractItemView::NoSelection);
   G1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -448,14 +439,14 @@ void TFAuswertung::setUpDrawList() {
 
 void TFAuswertung::FormCreate() {
   setWindowTitle(Q(WindowCaption("- Zentrale")));
-  CBAlle->setChecked(IniFile::Load(App().dataFile(kIniFileName)).read(ini::kAuswertungAlle));
+  CBAlle->setChecked(IniFile::Load(store_.dataFile(kIniFileName)).read(ini::kAuswertungAlle));
   buildNumberButtons();
   loadDrawHistory();
-  loadQuotas();
+  // The amounts of the evaluation; a damaged quota file is the quota window's to report.
+  (void)store_.loadQuotas();
   openRememberedSlips();
-  fillPeriodLists();
   adjustSize();
-  if (!App().Draws.empty()) Combo1->setCurrentIndex(Combo1->count() - 1);
+  if (!store_.draws().empty()) Combo1->setCurrentIndex(Combo1->count() - 1);
 }
 
 void TFAuswertung::buildNumberButtons() {
@@ -548,21 +539,27 @@ void TFAuswertung::ClearStars() {
 }
 
 void TFAuswertung::ShowDraw() {
-  const auto& draws = App().Draws;
+  const auto& draws = store_.draws();
   const int k = Combo1->currentIndex();
-  // Nothing chosen: nothing to show. The pending new draw has no numbers yet and shows none.
-  if (k < 0 || k >= static_cast<int>(draws.size())) return;
+  // Nothing chosen: nothing to show.
+  if (k < 0 || k > static_cast<int>(draws.size())) return;
   ClearMain();
   ClearStars();
+  // The pending new draw has no numbers yet: it shows none.
+  if (k == static_cast<int>(draws.size())) return;
   const TGewZahlen& draw = draws[static_cast<std::size_t>(k)];
   for (std::uint8_t n : draw.GZ) ToggleMain(n);
   for (std::uint8_t s : draw.SZ) ToggleStar(s);
 }
 
 void TFAuswertung::BNeuClick() {
-  AppState& state = App();
+  const auto& draws = store_.draws();
   const double now = NowDayNumber();
-  if (state.Draws.empty()) {
+  if (pendingDate_) {
+    MessageBox::show(this, MessageBox::Error, Q(kCompletePreviousMessage));
+    return;
+  }
+  if (draws.empty()) {
     // The first draw of a history has no draw before it to be dated from: the user dates it.
     const auto answer = TextPrompt::ask(
         this, QStringLiteral("Erste Ausspielung"),
@@ -580,30 +577,23 @@ void TFAuswertung::BNeuClick() {
     ClearMain();
     ClearStars();
     if (*date > now) MessageBox::show(this, MessageBox::Confirmation, Q(kClairvoyanceMessage));
-    TGewZahlen pending;
-    pending.datum = *date;
-    state.Draws.push_back(pending);
-    state.NewDrawPending = true;
+    pendingDate_ = *date;
   } else {
-    if (state.NewDrawPending || !IsCompleteDraw(state.Draws.back())) {
-      MessageBox::show(this, MessageBox::Error, Q(kCompletePreviousMessage));
+    const auto next = PlanNewDraw(draws, now);
+    if (!next) {
+      MessageBox::showError(this, next.error());
       return;
     }
     ClearMain();
     ClearStars();
-    auto appended = AppendPendingDraw(state, now);
-    if (!appended) {
-      MessageBox::showError(this, appended.error());
-      return;
-    }
-    if (appended->inFuture) MessageBox::show(this, MessageBox::Confirmation, Q(kClairvoyanceMessage));
+    if (next->inFuture) MessageBox::show(this, MessageBox::Confirmation, Q(kClairvoyanceMessage));
+    pendingDate_ = next->date;
   }
-  Combo1->addItem(Q(DateText(state.Draws.back().datum)));
+  Combo1->addItem(Q(DateText(*pendingDate_)));
   Combo1->setCurrentIndex(Combo1->count() - 1);
 }
 
 void TFAuswertung::BSave1Click() {
-  AppState& state = App();
   if (CountBits(MarkedMain.data(), MarkedMain.size()) != kMainCount ||
       CountBits(MarkedStars.data(), MarkedStars.size()) != kStarCount) {
     MessageBox::show(this, MessageBox::Error,
@@ -611,58 +601,81 @@ void TFAuswertung::BSave1Click() {
                                     "Sternzahlen wählen.\r\rIch breche erst einmal ab."));
     return;
   }
+  const auto& draws = store_.draws();
   const int k = Combo1->currentIndex();
-  const int count = static_cast<int>(state.Draws.size());
-  if (k < 0 || k >= count) {
+  const int count = static_cast<int>(draws.size());
+  const int last = pendingDate_ ? count : count - 1;
+  if (k < 0 || k > last) {
     MessageBox::show(this, MessageBox::Error,
                      QStringLiteral("Bitte wählen Sie zuerst unter \"Datum\" die Ausspielung, deren Zahlen Sie "
                                     "speichern möchten, oder legen Sie mit \"Neue Zahlen\" eine neue an.\r\rIch "
                                     "breche erst einmal ab."));
     return;
   }
-  const bool appending = state.NewDrawPending && k == count - 1;
-  // Saving an older draw would write the pending draw without its numbers into the file.
-  if (state.NewDrawPending && !appending) {
+  const bool appending = pendingDate_ && k == count;
+  // Saving an older draw first would leave the new draw without its numbers.
+  if (pendingDate_ && !appending) {
     MessageBox::show(this, MessageBox::Error,
                      QStringLiteral("Bitte speichern Sie zuerst die Zahlen der neuen Ausspielung vom %1.\r\rIch "
                                     "breche erst einmal ab.")
-                         .arg(Combo1->itemText(count - 1)));
+                         .arg(Combo1->itemText(count)));
     return;
   }
 
-  TGewZahlen& draw = state.Draws[static_cast<std::size_t>(k)];
-  const TGewZahlen before = draw;
+  TGewZahlen draw;
+  draw.datum = appending ? *pendingDate_ : draws[static_cast<std::size_t>(k)].datum;
   std::size_t i = 0;
   for (int n = 1; n <= kMaxMain; ++n)
     if (Has(MarkedMain, n)) draw.GZ[i++] = static_cast<std::uint8_t>(n);
   i = 0;
   for (int s = 1; s <= kMaxStar; ++s)
     if (Has(MarkedStars, s)) draw.SZ[i++] = static_cast<std::uint8_t>(s);
-  if (auto saved = SaveDraws(state, ItemTexts(Combo1)); !saved) {
-    // Memory stays what the file holds.
-    state.Draws[static_cast<std::size_t>(k)] = before;
+  // The lists are rebuilt from the store's signal, by then without the pending entry.
+  const std::optional<double> pending = std::exchange(pendingDate_, std::nullopt);
+  if (auto saved = store_.storeDraw(static_cast<std::size_t>(k), draw); !saved) {
+    pendingDate_ = pending;
     MessageBox::showError(this, saved.error());
-    return;
   }
+}
 
-  if (static_cast<std::size_t>(drawList_->rowCount()) != state.Draws.size())
-    drawList_->setShownDraws(static_cast<int>(state.Draws.size()));
-  else
-    drawList_->refreshRow(k);
-  if (appending) {
-    const QString text = Combo1->itemText(k);
-    ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-    Combo2->addItem(text);
-    Combo2->setCurrentIndex(Combo2->count() - 1);
-    ComboBox1->addItem(text);
-    // A history's first draw has no draw before it to start the period with.
-    if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-    PeriodFrom = ComboBox1->currentIndex();
-    PeriodTo = Combo2->currentIndex();
-    LGa1->setText(Q(HistoryHeadingText(state)));
-    G1->scrollToBottom();
-    emit drawAppended(text);
+void TFAuswertung::historyChanged() {
+  const auto& draws = store_.draws();
+  const int count = static_cast<int>(draws.size());
+  const int before = ComboBox1->count();
+  // Without a file the grid keeps its designed empty rows; a history shows exactly its draws.
+  if (count > 0) historyFileThere_ = true;
+  drawList_->setShownDraws(historyFileThere_ ? count : DrawListModel::kDesignRows);
+  LGa1->setText(Q(HistoryHeadingText(draws)));
+
+  QStringList texts;
+  texts.reserve(count + 1);
+  for (const auto& text : DrawDateTexts(draws)) texts << Q(text);
+  const int chosen = Combo1->currentIndex();
+  const int from = ComboBox1->currentIndex(), to = Combo2->currentIndex();
+  {
+    const QSignalBlocker blockChooser(Combo1), blockFrom(ComboBox1), blockTo(Combo2);
+    for (QComboBox* list : {Combo1, ComboBox1, Combo2}) {
+      list->clear();
+      list->addItems(texts);
+    }
+    if (pendingDate_) Combo1->addItem(Q(DateText(*pendingDate_)));
+    // The chosen draw stays chosen; a saved new draw is where the pending entry was.
+    Combo1->setCurrentIndex(chosen < Combo1->count() ? chosen : -1);
+    if (before > 0 && count > before) {
+      // New draws: the period moves on to end on the newest, starting at the draw before them.
+      ComboBox1->setCurrentIndex(before - 1);
+      Combo2->setCurrentIndex(count - 1);
+    } else if (before > 0 && from < count && to < count) {
+      ComboBox1->setCurrentIndex(from);
+      Combo2->setCurrentIndex(to);
+    } else {
+      ComboBox1->setCurrentIndex(count - 1);
+      Combo2->setCurrentIndex(count - 1);
+    }
   }
+  PeriodFrom = ComboBox1->currentIndex();
+  PeriodTo = Combo2->currentIndex();
+  if (count > before && before > 0) G1->scrollToBottom();
 }
 
 void TFAuswertung::BCopyClick() {
@@ -684,12 +697,12 @@ void TFAuswertung::BCopyClick() {
 // ---- slips and evaluation -------------------------------------------------------------------
 
 void TFAuswertung::BOpenClick() {
-  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), Q(App().DataDir), Q(kSlipFilter));
+  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), store_.dataFolder(), Q(kSlipFilter));
   if (!path.isEmpty()) OpenSlipPage(path);
 }
 
 void TFAuswertung::BDemoClick() {
-  const std::string demo = App().dataFile(kDemoSlipFileName);
+  const std::string demo = store_.dataFile(kDemoSlipFileName);
   if (!FileExists(demo)) {
     MessageBox::show(this, MessageBox::Error,
                      QStringLiteral("Die Demo-Datei wurde nicht gefunden, offensichtlich wurde sie gelöscht.\r\rIch "
@@ -705,10 +718,9 @@ bool TFAuswertung::OpenSlipPage(const QString& path) {
     MessageBox::showError(this, rows.error());
     return false;
   }
-  AppState& state = App();
-  const int n = ++state.SlipPageCount;
-  state.SlipRows.resize(static_cast<std::size_t>(n));
-  state.SlipRows[static_cast<std::size_t>(n - 1)] = *rows;
+  const int n = ++SlipPageCount;
+  slipRows_.resize(static_cast<std::size_t>(n));
+  slipRows_[static_cast<std::size_t>(n - 1)] = *rows;
 
   auto* page = new QWidget(PC1);
   page->setObjectName(QStringLiteral("TabG%1").arg(n));
@@ -724,7 +736,7 @@ bool TFAuswertung::OpenSlipPage(const QString& path) {
 }
 
 TFrFrame2* TFAuswertung::NewResultPage() {
-  const int n = App().EvalCount;
+  const int n = EvalCount;
   auto* page = new QWidget(PCF1);
   page->setObjectName(QStringLiteral("TabA%1").arg(n));
   page->setProperty("tag", n);
@@ -738,47 +750,32 @@ TFrFrame2* TFAuswertung::NewResultPage() {
 }
 
 void TFAuswertung::BAuswertenClick() {
-  AppState& state = App();
-  if (PC1->count() == 0) {
-    MessageBox::show(this, MessageBox::Error,
-                     QStringLiteral("Es gibt nichts auszuwerten. Bitte laden Sie zunächst eine Datei mit Tippreihen "
-                                    "(Spielschein-Datei).\r\rIch breche erst einmal ab."));
-    return;
-  }
-  if (auto checked = CheckPeriod(state, {PeriodFrom, PeriodTo, CBbis->isChecked()}); !checked) {
-    MessageBox::showError(this, checked.error());
-    return;
-  }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const int active = PC1->currentWidget()->property("tag").toInt() - 1;
-  ++state.EvalCount;
-  TFrFrame2* frame = NewResultPage();
-  state.EvalHeading = MakeEvalHeading(ComboBox1->currentText().toStdString(), Combo2->currentText().toStdString(),
-                                      state.PeriodSets.size() == 1);
-
+  EvalRequest request{store_.draws(), store_.quotas(), {PeriodFrom, PeriodTo, CBbis->isChecked()}, {}, EvalCount + 1};
+  // Several pages together, or the active page alone.
   std::vector<int> pages;
   if (PC1->count() > 1 && CBAlle->isChecked())
-    for (int i = 0; i < PC1->count(); ++i) pages.push_back(PC1->widget(i)->property("tag").toInt() - 1);
-  else
-    pages.push_back(active);
-  state.TipSets.clear();
-  std::vector<std::string> captions;
-  for (int p : pages) {
-    std::vector<TSM> sets;
-    const auto& rows = state.SlipRows[static_cast<std::size_t>(p)];
-    sets.reserve(rows.size());
-    for (const TSchein& row : rows) sets.push_back(RowToSets(row));
-    state.TipSets.push_back(std::move(sets));
-    captions.push_back(PC1->tabText(p).toStdString());
+    for (int i = 0; i < PC1->count(); ++i) pages.push_back(i);
+  else if (PC1->count() > 0)
+    pages.push_back(PC1->currentIndex());
+  for (int i : pages) {
+    const int slip = PC1->widget(i)->property("tag").toInt() - 1;
+    request.slips.push_back({PC1->tabText(i).toStdString(), slipRows_[static_cast<std::size_t>(slip)]});
   }
-  EvalTable table = EvaluateRows(state, captions);
-  frame->showResult(std::move(table), Q(state.EvalHeading));
-  PCF1->setTabText(PCF1->currentIndex(), Q(state.EvalCaption));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  auto result = Evaluate(request);
   QApplication::restoreOverrideCursor();
+  if (!result) {
+    MessageBox::showError(this, result.error());
+    return;
+  }
+  EvalCount = request.number;
+  TFrFrame2* frame = NewResultPage();
+  frame->showResult(std::move(result->table), Q(result->heading));
+  PCF1->setTabText(PCF1->currentIndex(), Q(result->caption));
 }
 
 void TFAuswertung::Image3Click() {
-  auto links = ReadQuotaLinks(App().dataFile(kQuotaLinksFileName));
+  auto links = ReadQuotaLinks(store_.dataFile(kQuotaLinksFileName));
   if (!links) {
     MessageBox::showError(this, links.error());
     return;
@@ -804,44 +801,16 @@ bool TFAuswertung::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFAuswertung::loadDrawHistory() {
-  AppState& state = App();
-  const bool fileThere = FileExists(state.dataFile(kDrawsFileName));
-  if (auto loaded = LoadDraws(state); !loaded) MessageBox::showError(this, loaded.error());
-  // Without a file the grid keeps its designed empty rows; a file shows exactly its draws.
-  drawList_->setShownDraws(fileThere ? static_cast<int>(state.Draws.size()) : DrawListModel::kDesignRows);
-
-  Combo1->clear();
-  for (const auto& text : DrawDateTexts(state.Draws)) Combo1->addItem(Q(text));
-  Combo1->setCurrentIndex(-1);
-  LGa1->setText(Q(HistoryHeadingText(state)));
+  historyFileThere_ = FileExists(store_.dataFile(kDrawsFileName));
+  if (auto loaded = store_.loadDraws(); !loaded) MessageBox::showError(this, loaded.error());
+  historyChanged();
 }
 
 void TFAuswertung::openRememberedSlips() {
-  AppState& state = App();
-  const SettingsLoad load = ReadSettingsFile(state.dataFile(kSettingsFileName));
-  if (load.error) MessageBox::showError(this, *load.error);
-  state.Settings = load.record;
-  state.SettingsPresent = load.present;
+  if (auto loaded = store_.loadSettings(); !loaded) MessageBox::showError(this, loaded.error());
   // Files that are gone are skipped without a word; they stay in the list.
-  for (const std::string& path : state.Settings.recentSlips)
+  for (const std::string& path : store_.settings().recentSlips)
     if (!path.empty() && FileExists(path)) OpenSlipPage(Q(path));
-}
-
-void TFAuswertung::loadQuotas() {
-  // The amounts of the evaluation; a damaged quota file is the quota window's to report.
-  AppState& state = App();
-  if (state.Quotas.empty()) (void)ReadQuotasAligned(state);
-}
-
-void TFAuswertung::fillPeriodLists() {
-  const auto texts = DrawDateTexts(App().Draws);
-  for (QComboBox* list : {ComboBox1, Combo2}) {
-    list->clear();
-    for (const auto& text : texts) list->addItem(Q(text));
-    list->setCurrentIndex(list->count() - 1);
-  }
-  PeriodFrom = ComboBox1->currentIndex();
-  PeriodTo = Combo2->currentIndex();
 }
 
 void TFAuswertung::CBbisClick() {
@@ -860,7 +829,7 @@ void TFAuswertung::showEvent(QShowEvent* event) {
 
 void TFAuswertung::closeEvent(QCloseEvent* event) {
   const bool all = CBAlle->isChecked();
-  if (auto written = UpdateIniFile(App().dataFile(kIniFileName), [all](IniFile& f) { f.write(ini::kAuswertungAlle, all); });
+  if (auto written = UpdateIniFile(store_.dataFile(kIniFileName), [all](IniFile& f) { f.write(ini::kAuswertungAlle, all); });
       !written)
     MessageBox::showError(this, written.error());
   event->accept();

@@ -3,7 +3,12 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "core/records.h"
+#include "ui/window_context.h"
 
 class QCheckBox;
 class QToolButton;
@@ -18,6 +23,7 @@ class QTableView;
 
 namespace kw::ui {
 
+class DataStore;
 class DrawListModel;
 class Navigation;
 class TFrFrame2;
@@ -25,7 +31,7 @@ class TFrFrame2;
 class TFAuswertung : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFAuswertung(QWidget* parent = nullptr);
+  explicit TFAuswertung(const WindowContext& context, QWidget* parent = nullptr);
   ~TFAuswertung() override;
 
   Navigation* navigation() const { return navigation_; }
@@ -81,6 +87,13 @@ class TFAuswertung : public QMainWindow {
   // Selected positions of ComboBox1 and Combo2: the evaluation period.
   int PeriodFrom = -1;
   int PeriodTo = -1;
+  // Slip pages opened since start (the newest page's number) and evaluations run since start.
+  int SlipPageCount = 0;
+  int EvalCount = 0;
+  // A new draw dated in Combo1 ("Neue Zahlen") whose numbers are not saved yet.
+  bool newDrawPending() const { return pendingDate_.has_value(); }
+  // The rows of every slip page opened since start, by page number - 1.
+  const std::vector<std::vector<TSchein>>& slipRows() const { return slipRows_; }
 
   // The marked numbers: bit n of the 256-bit sets, as in a TSM half.
   std::array<std::uint8_t, 32> MarkedMain{};
@@ -106,10 +119,6 @@ class TFAuswertung : public QMainWindow {
   // Creates result page EvalCount.
   TFrFrame2* NewResultPage();
 
- signals:
-  // A new draw was saved at the end of the history (the statistics window's date list follows).
-  void drawAppended(const QString& dateText);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -129,14 +138,17 @@ class TFAuswertung : public QMainWindow {
 
   void FormCreate();
   void loadDrawHistory();
-  // The start-up settings record ("Einstellungen.emo") with the remembered slip files plugs in here.
   void openRememberedSlips();
-  void fillPeriodLists();
-  void loadQuotas();
+  // The draw list, the three date lists and the heading follow the history.
+  void historyChanged();
   void CBbisClick();
 
+  DataStore& store_;
   Navigation* navigation_ = nullptr;
   DrawListModel* drawList_ = nullptr;
+  std::optional<double> pendingDate_;
+  bool historyFileThere_ = false;
+  std::vector<std::vector<TSchein>> slipRows_;  // per slip page, by its number - 1
 };
 
 }  // namespace kw::ui

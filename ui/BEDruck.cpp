@@ -36,7 +36,7 @@
 #include "core/program.h"
 #include "printing/slip_printer.h"
 #include "printing/slip_run.h"
-#include "ui/dialog_commands.h"
+#include "ui/data_store.h"
 #include "ui/file_dialog.h"
 #include "ui/grid_cell.h"
 #include "ui/help.h"
@@ -139,7 +139,7 @@ class TFBEDruck::TableModel : public QAbstractTableModel {
 };
 
 // Number columns of 30 pixels: wide enough for two bold digits, and the grid leaves room for the rest.
-TFBEDruck::TFBEDruck(QWidget* parent) : QWidget(parent, Qt::Window), table_(8, 1, 30) {
+TFBEDruck::TFBEDruck(DataStore& store, QWidget* parent) : QWidget(parent, Qt::Window), store_(store), table_(8, 1, 30) {
   setObjectName(QStringLiteral("FBEDruck"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ProgramFont());
@@ -409,7 +409,7 @@ void TFBEDruck::showTable() {
 }
 
 void TFBEDruck::readSettings() {
-  const IniFile file = IniFile::Load(App().dataFile(kIniFileName));
+  const IniFile file = IniFile::Load(store_.dataFile(kIniFileName));
   if (!file.existed()) return;
   // -1 keeps "Joker +" without a choice, as it was left: no stake the user did not ask for.
   const int joker = file.readInt(ini::kDruckJoker.section, ini::kDruckJoker.key, ini::kDruckJoker.dflt);
@@ -426,7 +426,7 @@ void TFBEDruck::writeSettings() {
   const bool numbers = cbNr->isChecked();
   const std::string h = Ehori->text().toStdString();
   const std::string v = Evert->text().toStdString();
-  const auto written = UpdateIniFile(App().dataFile(kIniFileName), [&](IniFile& f) {
+  const auto written = UpdateIniFile(store_.dataFile(kIniFileName), [&](IniFile& f) {
     f.write(ini::kDruckJoker, joker);
     f.write(ini::kDruckZiehungen, draws);
     f.write(ini::kDruckNr, numbers);
@@ -475,7 +475,7 @@ void TFBEDruck::RGJokerToggled(bool on) {
 // ---- slip file --------------------------------------------------------------------------------
 
 void TFBEDruck::bsSkinSpeedButton1Click() {
-  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), Q(App().DataDir), Q(kSlipFilter));
+  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), store_.dataFolder(), Q(kSlipFilter));
   if (!path.isEmpty()) openSlipFile(path);
 }
 
@@ -602,19 +602,6 @@ void TFBEDruck::printRun(SlipJobPrinter& jobs) {
   if (result.end == SlipRunEnd::PrinterFailed)
     MessageBox::show(this, MessageBox::Error, QString::fromUtf8(kPrinterFailed));
   if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
-}
-
-// ---- opening ----------------------------------------------------------------------------------
-
-TFBEDruck* ShowSlipPrint() {
-  auto* window = qobject_cast<TFBEDruck*>(FindWindow(QStringLiteral("FBEDruck")));
-  if (!window) window = new TFBEDruck;
-  BringToFront(window);
-  return window;
-}
-
-void RegisterSlipPrintCommand() {
-  CommandRegistry::set(Command::SlipPrint, [] { ShowSlipPrint(); });
 }
 
 // ---- the paper tray ---------------------------------------------------------------------------

@@ -27,10 +27,12 @@ class SlipJobPrinter;
 
 namespace kw::ui {
 
+class DataStore;
+
 class TFBEDruck : public QWidget {
   Q_OBJECT
  public:
-  explicit TFBEDruck(QWidget* parent = nullptr);
+  explicit TFBEDruck(DataStore& store, QWidget* parent = nullptr);
   ~TFBEDruck() override;
 
   // Tests and the screenshot program: instead of the printer set-up dialog, each run takes its
@@ -87,6 +89,7 @@ class TFBEDruck : public QWidget {
   QWidget* buildOptionsPanel();
   QWidget* buildExplanationPanel();
 
+  DataStore& store_;
   TextTable table_;
   class TableModel;
   TableModel* model_ = nullptr;
@@ -99,11 +102,6 @@ class TFBEDruck : public QWidget {
   bool stopRequested_ = false;
   bool closeAfterRun_ = false;
 };
-
-// The form-exists test: restores and raises the slip printing window, creating it if needed.
-TFBEDruck* ShowSlipPrint();
-// Hooks Command::SlipPrint into every tool bar and menu.
-void RegisterSlipPrintCommand();
 
 // The paper tray of a laser printer with a slip in it and hands 1 to 4 at feed, top edge,
 // side guides and rear guide: the picture beside the explanation.

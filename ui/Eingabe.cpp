@@ -37,7 +37,7 @@
 #include "import/workbook_import.h"
 #include "ui/SysTool.h"
 #include "ui/artwork.h"
-#include "ui/dialog_commands.h"
+#include "ui/data_store.h"
 #include "ui/file_dialog.h"
 #include "ui/help.h"
 #include "ui/look.h"
@@ -45,6 +45,7 @@
 #include "ui/printer_setup.h"
 #include "ui/navigation.h"
 #include "ui/tip_table_model.h"
+#include "ui/window_catalogue.h"
 
 namespace kw::ui {
 
@@ -99,6 +100,13 @@ QString DecodeText(const std::vector<std::uint8_t>& bytes) {
   return text;
 }
 
+const char* const kAppendQuestion =
+    "Das Textfeld im Fenster \"Tippreihen-Eingabe\" ist nicht leer. Wenn an dessen Einträge die hier "
+    "gebildeten Tippreihen angehängt werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
+const char* const kReplaceQuestion =
+    "Wenn die Textfeld-Einträge im Fenster \"Tippreihen-Eingabe\" gelöscht werden sollen und dann die hier "
+    "gebildeten Tippreihen übertragen werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
+
 bool KeyAllowedInText(const QString& typed) {
   for (const QChar ch : typed) {
     const char16_t c = ch.unicode();
@@ -112,7 +120,7 @@ bool KeyAllowedInText(const QString& typed) {
 }  // namespace
 
 
-TFEingabe::TFEingabe(QWidget* parent) : QMainWindow(parent) {
+TFEingabe::TFEingabe(const WindowContext& context, QWidget* parent) : QMainWindow(parent), store_(context.store) {
   setObjectName(QStringLiteral("FEingabe"));
   setFont(ProgramFont());
 
@@ -134,6 +142,8 @@ TFEingabe::TFEingabe(QWidget* parent) : QMainWindow(parent) {
   };
   table.own = {Command::TipEntry};
   table.inert = {Command::Calculator, Command::About};
+  // Calendar and n over k work from the tool bar only; their menu entries have no action here.
+  table.inertInMenu = {Command::Calendar, Command::NOverK};
   table.hidden = {Command::PrinterSetup};
   table.helpSearchEntry = true;
   table.handlers[Command::NewSlip] = [this] { BringToFront(this); };
@@ -144,10 +154,7 @@ TFEingabe::TFEingabe(QWidget* parent) : QMainWindow(parent) {
   table.handlers[Command::HelpContents] = [] { ShowHelpPage(kHelpContents); };
   table.handlers[Command::HelpSearch] = [] { ShowHelpSearch(); };
   table.handlers[Command::WindowHelp] = [] { ShowHelpPage(kHelpTopic); };
-  navigation_ = new Navigation(this, std::move(table));
-  // Calendar and n over k work from the tool bar only; their menu entries stay without action here.
-  for (const Command command : {Command::Calendar, Command::NOverK})
-    if (QAction* entry = navigation_->menuAction(command)) disconnect(entry, &QAction::triggered, navigation_, nullptr);
+  navigation_ = new Navigation(this, std::move(table), context.commands);
   if (auto* save = findChild<QAction*>(QStringLiteral("BitBtn9")))
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
 
@@ -443,7 +450,7 @@ void TFEingabe::FormCreate() {
 }
 
 void TFEingabe::readSettings() {
-  const IniFile file = IniFile::Load(App().dataFile(kIniFileName));
+  const IniFile file = IniFile::Load(store_.dataFile(kIniFileName));
   if (!file.existed()) return;
   rg1Buttons->button(file.read(ini::kEingabeOver))->setChecked(true);
   Scr1->setValue(file.read(ini::kEingabeTabelle));
@@ -454,7 +461,7 @@ void TFEingabe::writeSettings() {
   const int over = rg1Buttons->checkedId() == kAppend ? 1 : 0;
   const int sheet = Scr1->value();
   const bool proof = cb1->isChecked();
-  const auto written = UpdateIniFile(App().dataFile(kIniFileName), [&](IniFile& f) {
+  const auto written = UpdateIniFile(store_.dataFile(kIniFileName), [&](IniFile& f) {
     f.write(ini::kEingabeOver, over);
     f.write(ini::kEingabeTabelle, sheet);
     f.write(ini::kEingabeProof, proof);
@@ -541,7 +548,7 @@ void TFEingabe::BTransferClick() {
 // ---- slips ----------------------------------------------------------------------------------
 
 void TFEingabe::BOpen1Click() {
-  const QString path = FileDialog::openFile(this, QStringLiteral("Spielschein-Datei wählen"), Q(App().DataDir),
+  const QString path = FileDialog::openFile(this, QStringLiteral("Spielschein-Datei wählen"), store_.dataFolder(),
                                             Q(kSlipFilter));
   if (path.isEmpty()) return;
   Result<void> loaded;
@@ -575,7 +582,7 @@ void TFEingabe::BitBtn3Click() {
     MessageBox::show(this, MessageBox::Error, QStringLiteral("Es gibt nichts zu speichern.\r\rIch breche erst einmal ab."));
     return;
   }
-  const QString path = FileDialog::saveFile(this, QStringLiteral("Spielschein-Datei speichern"), Q(App().DataDir),
+  const QString path = FileDialog::saveFile(this, QStringLiteral("Spielschein-Datei speichern"), store_.dataFolder(),
                                             Q(kSlipFilter), Q(kSlipExtension));
   if (path.isEmpty()) return;
   if (auto saved = SaveSlipFile(g1Model_->table(), path.toStdString()); !saved) MessageBox::showError(this, saved.error());
@@ -603,7 +610,7 @@ void TFEingabe::BitBtn4Click() {
 
 void TFEingabe::BitBtn2Click() {
   const QString path =
-      FileDialog::openFile(this, QStringLiteral("Text-Datei wählen"), Q(App().DataDir), QStringLiteral("Text-Datei|*.txt"));
+      FileDialog::openFile(this, QStringLiteral("Text-Datei wählen"), store_.dataFolder(), QStringLiteral("Text-Datei|*.txt"));
   if (path.isEmpty()) return;
   const auto bytes = ReadWholeFile(path.toStdString(), kMaxTextFileBytes);
   if (!bytes) {
@@ -614,7 +621,7 @@ void TFEingabe::BitBtn2Click() {
 }
 
 void TFEingabe::BitBtn5Click() {
-  const QString path = FileDialog::openFile(this, QStringLiteral("Excel-Datei wählen"), Q(App().DataDir),
+  const QString path = FileDialog::openFile(this, QStringLiteral("Excel-Datei wählen"), store_.dataFolder(),
                                             QStringLiteral("Excel-Datei|*.xls;*.xlsx"));
   if (path.isEmpty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -639,21 +646,23 @@ void TFEingabe::BitBtn5Click() {
   appendLines(lines);
 }
 
-void TFEingabe::BWeiterClick() { ShowSysToolBeside(this); }
+void TFEingabe::BWeiterClick() { emit fullSystemBuilderRequested(); }
 
-// ---- program-wide ---------------------------------------------------------------------------
-
-TFEingabe* ShowTipEntry() {
-  auto* window = qobject_cast<TFEingabe*>(FindWindow(QStringLiteral("FEingabe")));
-  if (!window) window = new TFEingabe;
-  BringToFront(window);
-  return window;
-}
-
-void CreateTipEntryWindow() {
-  if (!FindWindow(QStringLiteral("FEingabe"))) new TFEingabe;
-  CommandRegistry::set(Command::TipEntry, [] { ShowTipEntry(); });
-  CommandRegistry::set(Command::NewSlip, [] { ShowTipEntry(); });
+void TFEingabe::takeRows(const QString& rows) {
+  const bool fieldEmpty = M1->document()->isEmpty();
+  if (!fieldEmpty &&
+      MessageBox::show(this, MessageBox::Confirmation, Q(kAppendQuestion), MessageBox::YesNoCancel) == MessageBox::Yes) {
+    // The rows start on a line of their own, without an empty line after a final line break.
+    const QString text = M1->toPlainText();
+    QTextCursor cursor(M1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text.endsWith(QLatin1Char('\n')) ? rows : QStringLiteral("\n") + rows);
+    M1->setTextCursor(cursor);
+    return;
+  }
+  if (fieldEmpty ||
+      MessageBox::show(this, MessageBox::Confirmation, Q(kReplaceQuestion), MessageBox::YesNoCancel) == MessageBox::Yes)
+    M1->setPlainText(rows);
 }
 
 }  // namespace kw::ui

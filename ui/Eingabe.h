@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "ui/window_context.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -20,13 +22,14 @@ class QTableView;
 
 namespace kw::ui {
 
+class DataStore;
 class Navigation;
 class TipTableModel;
 
 class TFEingabe : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFEingabe(QWidget* parent = nullptr);
+  explicit TFEingabe(const WindowContext& context, QWidget* parent = nullptr);
 
   Navigation* navigation() const { return navigation_; }
   TipTableModel* slipModel() const { return g1Model_; }
@@ -79,6 +82,13 @@ class TFEingabe : public QMainWindow {
   void BitBtn4Click();
   void BDelClick();
   void BWeiterClick();
+  // Rows built elsewhere (the full-system builder) go into the text field: appended or in place
+  // of its text, as the user answers.
+  void takeRows(const QString& rows);
+
+ signals:
+  // "Weiter" on the system page: the full-system builder, beside this window.
+  void fullSystemBuilderRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -95,15 +105,10 @@ class TFEingabe : public QMainWindow {
   void writeSettings();
   void showText(const std::vector<std::string>& lines);
 
+  DataStore& store_;
   Navigation* navigation_ = nullptr;
   TipTableModel* g1Model_ = nullptr;
   TipTableModel* g2Model_ = nullptr;
 };
-
-// Creates the window (hidden) once, at start, and lets every window's "&Eingabe",
-// "&Neuer Spielschein" and "Tippreihen eingeben..." show it.
-void CreateTipEntryWindow();
-// The window, created when it does not exist yet, shown and brought to the front.
-TFEingabe* ShowTipEntry();
 
 }  // namespace kw::ui

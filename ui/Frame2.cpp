@@ -34,7 +34,9 @@ int ResultModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if (!index.isValid()) return {};
+  if (role == kStandardAmountRole) return index.column() == 4 && table_->isStandardAmount(index.row() + 1);
+  if (role != Qt::DisplayRole) return {};
   return QString::fromStdString(table_->cell(index.column(), index.row() + 1));
 }
 
@@ -94,19 +96,22 @@ TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
   rows->setDefaultSectionSize(17);
   QHeaderView* columns = GA1->horizontalHeader();
   columns->setMinimumSectionSize(1);
-  columns->setSectionResizeMode(QHeaderView::Fixed);
+  // The user may widen any column, for a long slip name say.
+  columns->setSectionResizeMode(QHeaderView::Interactive);
   columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   columns->setHighlightSections(false);
   columns->setFixedHeight(18);
-  for (int c = 0; c < EvalTable::kColumns; ++c) GA1->setColumnWidth(c, EvalTable::columnWidth(c));
-  // The date column was made for a narrower font than most desktops have; a date stays whole.
-  const int dateWidth = QFontMetrics(GA1->font()).horizontalAdvance(QStringLiteral("00.00.0000")) + 6;
-  if (dateWidth > GA1->columnWidth(0)) GA1->setColumnWidth(0, dateWidth);
+  fitColumns();
 
   GA1->setItemDelegate(new GridCellDelegate(
       [](const QModelIndex& index, const QStyleOptionViewItem& option) {
         const int c = index.column();
         if (c == 0) return FixedCellStyle(option);
+        if (c == 4 && index.data(ResultModel::kStandardAmountRole).toBool()) {
+          QFont italic = option.font;
+          italic.setItalic(true);
+          return CellStyle{Qt::white, Qt::black, italic, CellAlign::Right};
+        }
         if (c == 1 || c == 4 || c == 5) return CellStyle{Qt::white, Qt::black, option.font, CellAlign::Right};
         QFont bold = option.font;
         bold.setBold(true);
@@ -130,6 +135,12 @@ TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
   auto* caption = new QLabel(QStringLiteral("Gewinnklassenfarben:"), PFarben);
   caption->setObjectName(QStringLiteral("legendCaption"));
   legend->addWidget(caption);
+  auto* standard = new QLabel(QStringLiteral("  kursiv: Standardquote, kein echter Betrag bekannt"), PFarben);
+  standard->setObjectName(QStringLiteral("legendStandard"));
+  QFont italic = standard->font();
+  italic.setItalic(true);
+  standard->setFont(italic);
+  legend->addWidget(standard);
   legend->addStretch(1);
   column->addWidget(PFarben);
 }
@@ -141,7 +152,27 @@ void TFrFrame2::showResult(EvalTable table, const QString& heading) {
   delete model_;
   model_ = model;
   LGA1->setText(heading);
+  fitColumns();
   buildLegend();
+}
+
+void TFrFrame2::fitColumns() {
+  const QFontMetrics metrics(GA1->font());
+  // Text 2 px from the left or ending 3 px from the right, and a pixel of air.
+  const auto fit = [&](int column, const QString& widest) {
+    const int width = std::max(EvalTable::columnWidth(column), metrics.horizontalAdvance(widest) + 6);
+    GA1->setColumnWidth(column, width);
+  };
+  const EvalTable& table = model_->table();
+  fit(0, QStringLiteral("00.00.0000"));
+  QString longestCaption = QString::fromUtf8(EvalTable::header(1));
+  for (const std::string& caption : table.captions())
+    if (metrics.horizontalAdvance(Q(caption)) > metrics.horizontalAdvance(longestCaption)) longestCaption = Q(caption);
+  fit(1, longestCaption);
+  for (int c = 2; c <= 3; ++c) fit(c, QString::fromUtf8(EvalTable::header(c)));
+  // An amount's text is widest for the largest amount of the table; the running total ends largest.
+  fit(4, Q(FormatEuroCents(table.largestAmountCents())));
+  fit(5, Q(FormatEuroCents(table.totalCents())));
 }
 
 void TFrFrame2::buildLegend() {
@@ -171,7 +202,8 @@ void TFrFrame2::BitBtn1Click() {
   if (!PrinterSetup::ask(this, printer)) return;
   std::vector<int> widths;
   for (int c = 0; c < grid->columnCount(); ++c) widths.push_back(GA1->columnWidth(c));
-  PrintGrid(printer, *grid, widths, LGA1->text(), printer.pageLayout().orientation());
+  if (!PrintGrid(printer, *grid, widths, LGA1->text(), printer.pageLayout().orientation()))
+    MessageBox::show(this, MessageBox::Error, QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
 }
 
 }  // namespace kw::ui

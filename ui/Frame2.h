@@ -18,7 +18,11 @@ namespace kw::ui {
 class ResultModel : public QAbstractTableModel {
   Q_OBJECT
  public:
+  // True for an amount that is its class's standard amount: no real amount is known.
+  static constexpr int kStandardAmountRole = Qt::UserRole + 1;
+
   ResultModel(std::shared_ptr<const EvalTable> table, QObject* parent);
+  const EvalTable& table() const { return *table_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -50,6 +54,8 @@ class TFrFrame2 : public QFrame {
  private:
   void BitBtn1Click();
   void buildLegend();
+  // Amount, sum and file columns at least as wide as their widest text.
+  void fitColumns();
 
   ResultModel* model_ = nullptr;
 };

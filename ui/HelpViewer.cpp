@@ -46,6 +46,11 @@ QString& SourceFolderSetting() {
   return folder;
 }
 
+QString& DataFolderSetting() {
+  static QString folder;
+  return folder;
+}
+
 QString Stamp(const QFileInfo& file) {
   return QStringLiteral("%1 %2 %3")
       .arg(file.fileName())
@@ -76,8 +81,9 @@ HelpViewer* HelpViewer::instance() {
   if (!Current()) {
     const QString source =
         SourceFolderSetting().isEmpty() ? QCoreApplication::applicationDirPath() : SourceFolderSetting();
-    const std::string data = App().DataDir.empty() ? platform::EnsureDataDirectory().path : App().DataDir;
-    auto* viewer = new HelpViewer(source, QString::fromStdString(data) + QStringLiteral("Hilfe"));
+    const QString data =
+        DataFolderSetting().isEmpty() ? QString::fromStdString(platform::EnsureDataDirectory().path) : DataFolderSetting();
+    auto* viewer = new HelpViewer(source, data + QStringLiteral("Hilfe"));
     // Top-level without a parent: gone before the application object is.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, viewer, [viewer] { delete viewer; });
     Current() = viewer;
@@ -90,6 +96,11 @@ HelpViewer* HelpViewer::existing() { return Current(); }
 void HelpViewer::setSourceFolder(const QString& folder) {
   delete Current().data();
   SourceFolderSetting() = folder;
+}
+
+void HelpViewer::setDataFolder(const QString& folder) {
+  if (DataFolderSetting() != folder) delete Current().data();
+  DataFolderSetting() = folder;
 }
 
 QUrl HelpViewer::PageUrl(int context) {

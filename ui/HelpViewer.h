@@ -43,6 +43,8 @@ class HelpViewer : public QWidget {
   static HelpViewer* existing();
   // Where the built help files lie (default: the program's folder); drops the current viewer.
   static void setSourceFolder(const QString& folder);
+  // The data folder, in which the viewer keeps its working copy ("Hilfe").
+  static void setDataFolder(const QString& folder);
 
   // Shows the page of a context number; false (and a message in the viewer) when the help file
   // is missing or has no such page.

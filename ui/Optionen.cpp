@@ -26,6 +26,7 @@
 
 #include "core/settings_record.h"
 #include "core/program.h"
+#include "ui/data_store.h"
 #include "ui/file_dialog.h"
 #include "ui/help.h"
 #include "ui/look.h"
@@ -37,11 +38,6 @@ namespace kw::ui {
 namespace {
 
 constexpr int kFreeRowCount = 6;  // "frei:" in RG1
-
-std::function<void(const std::string&)>& SlipOpener() {
-  static std::function<void(const std::string&)> opener;
-  return opener;
-}
 
 template <class T, class... Args>
 T* Make(QWidget* parent, const char* name, Args&&... args) {
@@ -102,14 +98,10 @@ NavigationTable SettingsTable() {
 
 }  // namespace
 
-void TFOptionen::SetSlipOpener(std::function<void(const std::string& path)> opener) {
-  SlipOpener() = std::move(opener);
-}
-
-TFOptionen::TFOptionen(QWidget* parent) : QMainWindow(parent) {
+TFOptionen::TFOptionen(const WindowContext& context, QWidget* parent) : QMainWindow(parent), store_(context.store) {
   setObjectName(QStringLiteral("FOptionen"));
   setFont(ProgramFont());
-  navigation_ = new Navigation(this, SettingsTable());
+  navigation_ = new Navigation(this, SettingsTable(), context.commands);
   leaveForOtherWindows();
   buildDesign();
   FormCreate();
@@ -329,9 +321,9 @@ QWidget* TFOptionen::buildUpdateGroup() {
 void TFOptionen::FormCreate() {
   setWindowTitle(Q(WindowCaption("- Programmeinstellungen")));
   rg1Buttons->button(0)->setChecked(true);
-  const AppState& state = App();
-  if (state.SettingsPresent) {
-    const SettingsRecord& record = state.Settings;
+  record_ = store_.settings();
+  if (store_.settingsPresent()) {
+    const SettingsRecord& record = record_;
     rowEntries_ = ExistingRecentSlips(record);
     for (std::size_t entry : rowEntries_) l1->addItem(Q(SlipDisplayName(record.recentSlips[entry])));
     const std::pair<QComboBox*, std::uint8_t> lists[] = {
@@ -415,7 +407,7 @@ void TFOptionen::closeEvent(QCloseEvent* event) {
 // ---- commands -------------------------------------------------------------------------------
 
 void TFOptionen::BSaveClick() {
-  SettingsRecord& record = App().Settings;
+  SettingsRecord& record = record_;
   record.ComboBZ = StoredListIndex(ComboBZ->currentIndex());
   record.ComboWZ = StoredListIndex(ComboWZ->currentIndex());
   record.ComboGar = StoredListIndex(ComboGar->currentIndex());
@@ -433,7 +425,7 @@ void TFOptionen::BSaveClick() {
     const int count = EReihen->text().toInt(&ok);
     record.EReihen = ok ? count : 0;
   }
-  if (auto written = WriteSettingsFile(App().dataFile(kSettingsFileName), record); !written) {
+  if (auto written = store_.saveSettings(record); !written) {
     // Still unsaved: the question on closing keeps guarding the changes.
     MessageBox::showError(this, written.error());
     modified_ = true;
@@ -443,10 +435,10 @@ void TFOptionen::BSaveClick() {
 }
 
 void TFOptionen::BHinzuClick() {
-  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), Q(App().DataDir),
+  const QString path = FileDialog::openFile(this, QStringLiteral("Datei wählen"), store_.dataFolder(),
                                             QString::fromUtf8(kSlipFilter));
   if (path.isEmpty()) return;
-  SettingsRecord& record = App().Settings;
+  SettingsRecord& record = record_;
   const auto added = AddRecentSlip(record, path.toStdString());
   if (!added) {
     MessageBox::showError(this, added.error());
@@ -455,7 +447,7 @@ void TFOptionen::BHinzuClick() {
   rowEntries_.push_back(added.value());
   l1->addItem(Q(SlipDisplayName(record.recentSlips[added.value()])));
   modified_ = true;
-  if (CBOpen->isChecked() && SlipOpener()) SlipOpener()(record.recentSlips[added.value()]);
+  if (CBOpen->isChecked()) emit slipOpenRequested(Q(record.recentSlips[added.value()]));
 }
 
 void TFOptionen::BDelClick() {
@@ -468,7 +460,7 @@ void TFOptionen::BDelClick() {
   }
   const int row = l1->row(marked.front());
   const std::size_t entry = rowEntries_[static_cast<std::size_t>(row)];
-  RemoveRecentSlip(App().Settings, entry);
+  RemoveRecentSlip(record_, entry);
   rowEntries_.erase(rowEntries_.begin() + row);
   // The entries behind the removed one moved up a place.
   for (std::size_t& e : rowEntries_)

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/settings_record.h"
+#include "ui/window_context.h"
+
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -22,15 +25,13 @@ class QToolButton;
 
 namespace kw::ui {
 
+class DataStore;
 class Navigation;
 
 class TFOptionen : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFOptionen(QWidget* parent = nullptr);
-
-  // How "Jetzt auch im Hauptfenster öffnen" reaches the main window's evaluation.
-  static void SetSlipOpener(std::function<void(const std::string& path)> opener);
+  explicit TFOptionen(const WindowContext& context, QWidget* parent = nullptr);
 
   void showModal();
   bool isModified() const { return modified_; }
@@ -78,6 +79,12 @@ class TFOptionen : public QMainWindow {
   void BSaveClick();
   void BHinzuClick();
   void BDelClick();
+  // The record as edited here, saved or not.
+  const SettingsRecord& record() const { return record_; }
+
+ signals:
+  // "Jetzt auch im Hauptfenster öffnen": a slip file just added to the list.
+  void slipOpenRequested(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -95,6 +102,8 @@ class TFOptionen : public QMainWindow {
   void watchForChanges();
   void focusMoved(QWidget* from, QWidget* to);
 
+  DataStore& store_;
+  SettingsRecord record_;
   Navigation* navigation_ = nullptr;
   // Record entry behind each row of l1: entries whose file is missing are not listed.
   std::vector<std::size_t> rowEntries_;

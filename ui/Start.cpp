@@ -7,11 +7,11 @@
 #include <QThread>
 
 #include "core/demo_slip.h"
+#include "core/program.h"
 #include "platform/paths.h"
 #include "ui/artwork.h"
 #include "ui/help.h"
 #include "ui/look.h"
-#include "ui/message_box.h"
 
 namespace kw::ui {
 
@@ -19,14 +19,15 @@ namespace {
 int fadePauseMs = 5;
 }
 
-Result<void> InitialiseAppPaths(AppState& state) {
-  state.ProgramDir = kw::platform::ProgramDirectory();
-  state.TempFile = kw::platform::TempFilePath();
+DataFolder PrepareDataFolder() {
   const auto dataDir = kw::platform::EnsureDataDirectory();
-  state.DataDir = dataDir.path;
-  if (!dataDir.error.empty()) return IoError(dataDir.error);
-  if (dataDir.created) return PlaceDemoSlip(state.ProgramDir, state.DataDir);
-  return {};
+  DataFolder folder{dataDir.path, std::nullopt};
+  if (!dataDir.error.empty()) {
+    folder.problem = IoError(dataDir.error);
+    return folder;
+  }
+  if (auto placed = PlaceDemoSlip(kw::platform::ProgramDirectory(), folder.path); !placed) folder.problem = placed.error();
+  return folder;
 }
 
 void TFStart::setFadePauseMs(int ms) { fadePauseMs = ms; }
@@ -46,8 +47,6 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStays
   BWeiter->setCursor(Qt::WaitCursor);
   connect(BWeiter, &QPushButton::clicked, this, &TFStart::BWeiterClick);
   InstallHelpKey(this, kHelpContents);
-
-  if (auto paths = InitialiseAppPaths(App()); !paths) MessageBox::showError(this, paths.error());
 }
 
 void TFStart::setInitialisationDone(QWidget* mainWindow) {

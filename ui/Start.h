@@ -3,17 +3,23 @@
 // then fades over to the main window.
 #include <QPointer>
 #include <QWidget>
+#include <optional>
+
+#include <string>
 
 #include "core/result.h"
-#include "core/program.h"
 
 class QPushButton;
 
 namespace kw::ui {
 
-// DataDir, ProgramDir and TempFile of the state; the data folder is created when missing.
-// Returns the error of a data folder that cannot be created (DataDir is set all the same).
-Result<void> InitialiseAppPaths(AppState& state);
+// The data folder (trailing "/"), created when missing, with the demonstration slip placed when
+// it lacks one, as an installer would. `problem` tells what went wrong; the path is set all the same.
+struct DataFolder {
+  std::string path;
+  std::optional<Error> problem;
+};
+DataFolder PrepareDataFolder();
 
 class TFStart : public QWidget {
   Q_OBJECT

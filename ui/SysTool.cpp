@@ -1,5 +1,7 @@
 #include "ui/SysTool.h"
 
+#include <QMetaMethod>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,7 +20,6 @@
 #include <algorithm>
 
 #include "analysis/full_system.h"
-#include "ui/dialog_commands.h"
 #include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
@@ -29,12 +30,6 @@ namespace {
 
 constexpr int kFirstStarButton = 51;
 
-const char* const kAppendQuestion =
-    "Das Textfeld im Fenster \"Tippreihen-Eingabe\" ist nicht leer. Wenn an dessen Einträge die hier "
-    "gebildeten Tippreihen angehängt werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
-const char* const kReplaceQuestion =
-    "Wenn die Textfeld-Einträge im Fenster \"Tippreihen-Eingabe\" gelöscht werden sollen und dann die hier "
-    "gebildeten Tippreihen übertragen werden sollen, antworten Sie mit \"Ja\".\r\rAndernfalls breche ich ab.";
 const char* const kNoEntryWindowMessage =
     "Das Fenster \"Tippreihen-Eingabe\" ist nicht geöffnet, deshalb kann ich die Tippreihen nicht übertragen. "
     "Öffnen Sie es bitte über \"Tippreihen bilden\" und \"Eingabe\".\r\rIch breche erst einmal ab.";
@@ -410,9 +405,7 @@ bool TFSysTool::Run(bool build) {
 }
 
 void TFSysTool::BTransferClick() {
-  QWidget* entry = FindWindow(QStringLiteral("FEingabe"));
-  auto* field = entry ? entry->findChild<QPlainTextEdit*>(QStringLiteral("M1")) : nullptr;
-  if (!field) {
+  if (!isSignalConnected(QMetaMethod::fromSignal(&TFSysTool::rowsTransferred))) {
     MessageBox::show(this, MessageBox::Error, Q(kNoEntryWindowMessage));
     return;
   }
@@ -420,42 +413,23 @@ void TFSysTool::BTransferClick() {
     MessageBox::show(this, MessageBox::Error, Q(kNothingToTransferMessage));
     return;
   }
-  const QString rows = Rows->text();
-  const bool fieldEmpty = field->document()->isEmpty();
-  if (!fieldEmpty &&
-      MessageBox::show(this, MessageBox::Confirmation, Q(kAppendQuestion), MessageBox::YesNoCancel) == MessageBox::Yes) {
-    // The rows start on a line of their own, without an empty line after a final line break.
-    const QString text = field->toPlainText();
-    QTextCursor cursor(field->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text.endsWith(QLatin1Char('\n')) ? rows : QStringLiteral("\n") + rows);
-    field->setTextCursor(cursor);
-    return;
-  }
-  if (fieldEmpty ||
-      MessageBox::show(this, MessageBox::Confirmation, Q(kReplaceQuestion), MessageBox::YesNoCancel) == MessageBox::Yes)
-    field->setPlainText(rows);
+  emit rowsTransferred(Rows->text());
 }
 
-void ShowSysToolBeside(QWidget* entry) {
-  QWidget* window = FindWindow(QStringLiteral("FSysTool"));
-  if (!window) window = new TFSysTool;
-  if (entry) {
-    if (window->layout()) window->layout()->activate();  // its real width before the first show
-    QScreen* screen = entry->screen() ? entry->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen->geometry();
-    const QPoint at = entry->pos();
-    // Right beside the entry window when the builder still fits on the screen, else flush with
-    // the screen's right edge. A wider entry window pushes the builder further so it never
-    // covers it; a wider builder stays whole on the screen.
-    const int offset = std::max(734, entry->frameGeometry().width());
-    const int width = std::max(276, window->frameGeometry().width());
-    const int right = area.x() + area.width();
-    const int left = at.x() + offset + width < right ? at.x() + offset : right - width;
-    const int top = at.y() - 117 > area.y() ? at.y() - 117 : area.y() + 20;
-    window->move(left, top);
-  }
-  BringToFront(window);
+void TFSysTool::placeBeside(QWidget* entry) {
+  if (layout()) layout()->activate();  // its real width before the first show
+  QScreen* screen = entry->screen() ? entry->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen->geometry();
+  const QPoint at = entry->pos();
+  // Right beside the entry window when the builder still fits on the screen, else flush with
+  // the screen's right edge. A wider entry window pushes the builder further so it never
+  // covers it; a wider builder stays whole on the screen.
+  const int offset = std::max(734, entry->frameGeometry().width());
+  const int width = std::max(276, frameGeometry().width());
+  const int right = area.x() + area.width();
+  const int left = at.x() + offset + width < right ? at.x() + offset : right - width;
+  const int top = at.y() - 117 > area.y() ? at.y() - 117 : area.y() + 20;
+  move(left, top);
 }
 
 }  // namespace kw::ui

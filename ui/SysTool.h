@@ -69,6 +69,12 @@ class TFSysTool : public QWidget {
   void BKombisBildenClick();
   void BDelM3Click();
   void BTransferClick();
+  // Moves the builder beside the tip entry window, where it does not cover it.
+  void placeBeside(QWidget* entry);
+
+ signals:
+  // "Übertragen": the built rows, one per line, for the tip entry window.
+  void rowsTransferred(const QString& rows);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,8 +85,5 @@ class TFSysTool : public QWidget {
   bool Run(bool build);
   void CopySelectedRows() const;
 };
-
-// Places the builder beside the tip entry window `entry` and shows it (created on first use).
-void ShowSysToolBeside(QWidget* entry);
 
 }  // namespace kw::ui

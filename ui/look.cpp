@@ -1,8 +1,24 @@
 #include "ui/look.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <QApplication>
 
 namespace kw::ui {
+
+bool UseGermanQtTexts() {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
 
 QFont ProgramFont() {
   QFont font = QApplication::font();

@@ -16,4 +16,8 @@ inline QString Q(const char* text) { return QString::fromUtf8(text); }
 // A label text written for a narrow label ("verschwin- det") keeps its line breaks there.
 QString BreakAtHyphens(const QString& text);
 
+// Qt's own texts (file, print and page set-up dialogs, context menus, dialog buttons) in German,
+// and German number and date formats in Qt's widgets; false when the translation is missing.
+bool UseGermanQtTexts();
+
 }  // namespace kw::ui

@@ -76,24 +76,20 @@ void StartCalculatorOrSay(QWidget* parent) {
 
 }  // namespace
 
-CommandRegistry& CommandRegistry::instance() {
-  static CommandRegistry registry;
-  return registry;
-}
+CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent) {}
 
 void CommandRegistry::set(Command command, std::function<void()> handler) {
-  instance().handlers_[command] = std::move(handler);
-  emit instance().changed();
+  handlers_[command] = std::move(handler);
+  emit changed();
 }
 
 void CommandRegistry::remove(Command command) {
-  if (instance().handlers_.erase(command) > 0) emit instance().changed();
+  if (handlers_.erase(command) > 0) emit changed();
 }
 
-const std::function<void()>* CommandRegistry::find(Command command) {
-  const auto& handlers = instance().handlers_;
-  const auto it = handlers.find(command);
-  return it == handlers.end() ? nullptr : &it->second;
+const std::function<void()>* CommandRegistry::find(Command command) const {
+  const auto it = handlers_.find(command);
+  return it == handlers_.end() ? nullptr : &it->second;
 }
 
 const char* Navigation::menuActionName(Command command) {
@@ -124,8 +120,8 @@ const char* Navigation::menuActionName(Command command) {
   return "";
 }
 
-Navigation::Navigation(QMainWindow* window, NavigationTable table)
-    : QObject(window), window_(window), table_(std::move(table)) {
+Navigation::Navigation(QMainWindow* window, NavigationTable table, CommandRegistry& commands)
+    : QObject(window), window_(window), table_(std::move(table)), commands_(commands) {
   if (!table_.handlers.count(Command::Quit)) table_.handlers[Command::Quit] = [w = window_] { w->close(); };
   if (!table_.handlers.count(Command::Calculator))
     table_.handlers[Command::Calculator] = [w = window_] { StartCalculatorOrSay(w); };
@@ -133,6 +129,8 @@ Navigation::Navigation(QMainWindow* window, NavigationTable table)
   table_.handlers.try_emplace(Command::WindowHelp, [this] { ShowHelpPage(helpContext()); });
   table_.handlers.try_emplace(Command::HelpContents, [] { ShowHelpPage(kHelpContents); });
   table_.handlers.try_emplace(Command::HelpSearch, [] { ShowHelpSearch(); });
+  // A right click on the menu bar or the tool bar must not offer to hide them.
+  window_->setContextMenuPolicy(Qt::PreventContextMenu);
 
   QMenuBar* bar = window_->menuBar();
   for (const MenuDef& def : Menus()) {
@@ -195,7 +193,7 @@ Navigation::Navigation(QMainWindow* window, NavigationTable table)
   // F1 works even where the window's help button is hidden.
   connect(helpKey, &QShortcut::activated, this, [this] { table_.handlers.at(Command::WindowHelp)(); });
 
-  connect(&CommandRegistry::instance(), &CommandRegistry::changed, this, &Navigation::refresh);
+  connect(&commands_, &CommandRegistry::changed, this, &Navigation::refresh);
   refresh();
 }
 
@@ -207,19 +205,23 @@ bool Navigation::contains(const std::vector<Command>& list, Command command) con
   return std::find(list.begin(), list.end(), command) != list.end();
 }
 
+bool Navigation::runsHere(Command command) const {
+  return table_.handlers.count(command) > 0 || commands_.find(GlobalCommand(command)) != nullptr;
+}
+
 bool Navigation::isEnabled(Command command) const {
-  if (contains(table_.own, command) || contains(table_.hidden, command)) return false;
-  if (contains(table_.inert, command)) return true;
-  return table_.handlers.count(command) > 0 || CommandRegistry::find(GlobalCommand(command)) != nullptr;
+  if (contains(table_.own, command) || contains(table_.hidden, command) || contains(table_.inert, command))
+    return false;
+  return runsHere(command);
 }
 
 bool Navigation::run(Command command) {
-  if (!isEnabled(command) || contains(table_.inert, command)) return false;
+  if (!isEnabled(command)) return false;
   if (const auto it = table_.handlers.find(command); it != table_.handlers.end()) {
     it->second();
     return true;
   }
-  if (const auto* handler = CommandRegistry::find(GlobalCommand(command))) {
+  if (const auto* handler = commands_.find(GlobalCommand(command))) {
     const std::function<void()> copy = *handler;  // the handler may re-register itself
     copy();
     return true;
@@ -241,8 +243,12 @@ void Navigation::bind(QAbstractButton* button, Command command) {
 }
 
 void Navigation::refresh() {
-  for (const auto& [command, action] : actions_)
-    if (action) action->setEnabled(isEnabled(command));
+  for (const auto& [command, action] : actions_) {
+    if (!action) continue;
+    // A menu entry without action here is disabled, even where its tool button works.
+    const bool menuEntry = action->objectName() == QLatin1String(menuActionName(command));
+    action->setEnabled(isEnabled(command) && !(menuEntry && contains(table_.inertInMenu, command)));
+  }
   for (const auto& [command, button] : buttons_)
     if (button) button->setEnabled(isEnabled(command));
 }

@@ -56,7 +56,8 @@ struct ToolButtonEntry {
 struct NavigationTable {
   std::vector<ToolButtonEntry> toolBar;  // left to right; a WindowHelp button goes to the right end
   std::vector<Command> own;             // the window's own entries: shown disabled
-  std::vector<Command> inert;           // present but without action in this window
+  std::vector<Command> inert;           // present but without action in this window: disabled
+  std::vector<Command> inertInMenu;     // the tool button works, the menu entry has no action: disabled
   std::vector<Command> hidden;          // not shown at all
   bool closeInsteadOfQuit = false;      // "Sch&ließen" instead of "&Beenden"
   bool helpSearchEntry = false;         // "In Hilfe &suchen..." instead of "&Hilfe benutzen"
@@ -64,16 +65,16 @@ struct NavigationTable {
   std::map<Command, std::function<void()>> handlers;  // this window's own actions
 };
 
-// Program-wide actions (mostly: show another window). A command without a handler here or in
-// the window's table is disabled, so entries of windows that do not exist yet stay grey and
-// come alive as soon as their window registers.
+// Program-wide actions (mostly: show another window), registered by the window catalogue. A
+// command without a handler here or in the window's table is disabled.
 class CommandRegistry : public QObject {
   Q_OBJECT
  public:
-  static CommandRegistry& instance();
-  static void set(Command command, std::function<void()> handler);
-  static void remove(Command command);
-  static const std::function<void()>* find(Command command);
+  explicit CommandRegistry(QObject* parent = nullptr);
+
+  void set(Command command, std::function<void()> handler);
+  void remove(Command command);
+  const std::function<void()>* find(Command command) const;
 
  signals:
   void changed();
@@ -86,7 +87,9 @@ class Navigation : public QObject {
   Q_OBJECT
  public:
   // Builds menu bar and tool bar ("PMenu", 48 x 38 buttons) of `window`; Quit closes it.
-  Navigation(QMainWindow* window, NavigationTable table);
+  Navigation(QMainWindow* window, NavigationTable table, CommandRegistry& commands);
+
+  CommandRegistry& commands() const { return commands_; }
 
   QToolBar* toolBar() const { return toolBar_; }
   // The menu entry of a command (objectName "Menu" + English name), null when the window has none.
@@ -105,8 +108,11 @@ class Navigation : public QObject {
   void refresh();
   bool contains(const std::vector<Command>& list, Command command) const;
 
+  bool runsHere(Command command) const;
+
   QMainWindow* window_;
   NavigationTable table_;
+  CommandRegistry& commands_;
   QToolBar* toolBar_ = nullptr;
   std::vector<std::pair<Command, QPointer<QAction>>> actions_;
   std::vector<std::pair<Command, QPointer<QAbstractButton>>> buttons_;

@@ -58,8 +58,8 @@ struct Format {
   QString (*path)(const char* stem);
 };
 const Format kFormats[] = {
-    {"xlsx", [](const char* stem) { return Generated(stem) + QStringLiteral(".xlsx"); }},
-    {"xls", [](const char* stem) { return Saved(stem) + QStringLiteral(".xls"); }},
+    {"xlsx", [](const char* stem) -> QString { return Generated(stem) + QStringLiteral(".xlsx"); }},
+    {"xls", [](const char* stem) -> QString { return Saved(stem) + QStringLiteral(".xls"); }},
 };
 
 void PrintTo(const Format& format, std::ostream* out) { *out << format.label; }

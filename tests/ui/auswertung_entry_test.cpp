@@ -82,7 +82,7 @@ void Paste(TFAuswertung& w, const char* text) {
 }
 
 TEST_F(DrawEntryTest, NumberButtonsAreBuiltWithNamesTagsGeometryAndFonts) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   struct Expected {
     const char* name;
     int tag;
@@ -121,7 +121,7 @@ TEST_F(DrawEntryTest, NumberButtonsAreBuiltWithNamesTagsGeometryAndFonts) {
 
 TEST_F(DrawEntryTest, StartShowsTheLastDrawAndChoosingADateShowsThatDraw) {
   writeTwoDraws();
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_EQ(MarkedButtons(w), (std::vector<int>{5, 12, 23, 38, 45, 102, 111}));
   w.Combo1->setCurrentIndex(0);
   EXPECT_EQ(MarkedButtons(w), (std::vector<int>{3, 9, 20, 30, 44, 102, 111}));
@@ -130,7 +130,7 @@ TEST_F(DrawEntryTest, StartShowsTheLastDrawAndChoosingADateShowsThatDraw) {
 }
 
 TEST_F(DrawEntryTest, LimitsRefuseASixthNumberAndAThirdStarUntilOneIsUnmarked) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   Click(w, {1, 2, 3, 4, 5}, {1, 2});
   EXPECT_TRUE(MessageBox::shown().empty());
 
@@ -158,12 +158,12 @@ TEST_F(DrawEntryTest, LimitsRefuseASixthNumberAndAThirdStarUntilOneIsUnmarked) {
 
 TEST_F(DrawEntryTest, NewDrawIsStoredAscendingAndTheListsEndOnIt) {
   writeTwoDraws();
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.BNeu->click();
   EXPECT_TRUE(MessageBox::shown().empty()) << MessageBox::lastText().toStdString();
   EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("26.03.2024"));
   EXPECT_TRUE(MarkedButtons(w).empty());
-  EXPECT_TRUE(kw::App().NewDrawPending);
+  EXPECT_TRUE(w.newDrawPending());
   // Not in the file or the period lists before it is saved.
   EXPECT_EQ(fileDraws().size(), 3u);
   EXPECT_EQ(w.Combo2->count(), 3);
@@ -171,7 +171,7 @@ TEST_F(DrawEntryTest, NewDrawIsStoredAscendingAndTheListsEndOnIt) {
   Click(w, {44, 3, 17, 9, 28}, {11, 2});
   w.BSave1->click();
   EXPECT_TRUE(MessageBox::shown().empty()) << MessageBox::lastText().toStdString();
-  EXPECT_FALSE(kw::App().NewDrawPending);
+  EXPECT_FALSE(w.newDrawPending());
 
   const auto draws = fileDraws();
   ASSERT_EQ(draws.size(), 4u);
@@ -190,10 +190,34 @@ TEST_F(DrawEntryTest, NewDrawIsStoredAscendingAndTheListsEndOnIt) {
   EXPECT_EQ(MarkedButtons(w), (std::vector<int>{3, 9, 17, 28, 44, 102, 111}));
 }
 
+TEST_F(DrawEntryTest, DrawsAddedThroughTheStoreRefreshEveryListBySignalAlone) {
+  writeTwoDraws();
+  TFAuswertung w(context());
+  w.Combo1->setCurrentIndex(1);
+  // Another window (the online update, an import) adds two draws; nothing calls the main window.
+  auto added = store().change([](kw::DataSet& d) {
+    d.Draws.push_back(Draw(26, 3, 2024, {1, 2, 3, 4, 5, 1, 2}));
+    d.Draws.push_back(Draw(29, 3, 2024, {6, 7, 8, 9, 10, 3, 4}));
+    return kw::SaveDraws(d);
+  });
+  ASSERT_TRUE(added);
+  EXPECT_EQ(w.Combo1->count(), 5);
+  EXPECT_EQ(w.Combo1->currentIndex(), 1);  // the chosen draw stays chosen
+  EXPECT_EQ(w.Combo2->count(), 5);
+  EXPECT_EQ(w.Combo2->currentText(), QStringLiteral("29.03.2024"));
+  EXPECT_EQ(w.ComboBox1->currentText(), QStringLiteral("22.03.2024"));  // the period starts before the new draws
+  EXPECT_EQ(w.PeriodFrom, 2);
+  EXPECT_EQ(w.PeriodTo, 4);
+  EXPECT_EQ(w.LGa1->text(), QStringLiteral("5 Gewinnreihen vom 15.03.2024 bis 29.03.2024"));
+  EXPECT_EQ(w.G1->model()->rowCount(), 5);
+  EXPECT_EQ(w.G1->model()->index(4, 0).data().toString(), QStringLiteral("29.03.2024"));
+  EXPECT_TRUE(MessageBox::shown().empty());
+}
+
 TEST_F(DrawEntryTest, IncompleteMarksAreRefusedAndNothingIsWritten) {
   writeTwoDraws();
   const auto before = ReadBytes(dataDir() + kw::kDrawsFileName);
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.BNeu->click();
   Click(w, {1, 2, 3, 4}, {1, 2});
   w.BSave1->click();
@@ -202,7 +226,7 @@ TEST_F(DrawEntryTest, IncompleteMarksAreRefusedAndNothingIsWritten) {
   EXPECT_EQ(MessageBox::lastText(), QStringLiteral("Bitte komplettieren Sie zunächst Ihre Angaben. Sie müssen 5 "
                                                    "Gewinnzahlen und 2 Sternzahlen wählen.\r\rIch breche erst einmal ab."));
   EXPECT_EQ(ReadBytes(dataDir() + kw::kDrawsFileName), before);
-  EXPECT_TRUE(kw::App().NewDrawPending);
+  EXPECT_TRUE(w.newDrawPending());
 
   // A second new draw before the first has its numbers.
   w.BNeu->click();
@@ -224,7 +248,7 @@ TEST_F(DrawEntryTest, IncompleteMarksAreRefusedAndNothingIsWritten) {
 
 TEST_F(DrawEntryTest, CorrectingAnOldDrawRewritesOnlyThatDraw) {
   writeTwoDraws();
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.Combo1->setCurrentIndex(1);
   Click(w, {50, 49});
   w.BSave1->click();
@@ -243,7 +267,7 @@ TEST_F(DrawEntryTest, CorrectingAnOldDrawRewritesOnlyThatDraw) {
 TEST_F(DrawEntryTest, FailedSaveLeavesHistoryListsAndFileAsTheyWere) {
   writeTwoDraws();
   const auto before = ReadBytes(dataDir() + kw::kDrawsFileName);
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.Combo1->setCurrentIndex(1);
   Click(w, {50, 49});
   kw::testing::SimulateDiskFullAfter(16);
@@ -252,7 +276,7 @@ TEST_F(DrawEntryTest, FailedSaveLeavesHistoryListsAndFileAsTheyWere) {
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
   EXPECT_EQ(ReadBytes(dataDir() + kw::kDrawsFileName), before);
-  EXPECT_EQ(kw::App().Draws[1], Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12}));
+  EXPECT_EQ(store().draws()[1], Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12}));
   EXPECT_EQ(w.G1->model()->index(1, 5).data().toString(), QStringLiteral("50"));
 
   // A new draw whose save fails stays pending, out of the file and the period lists.
@@ -262,7 +286,7 @@ TEST_F(DrawEntryTest, FailedSaveLeavesHistoryListsAndFileAsTheyWere) {
   w.BSave1->click();
   kw::testing::SimulateDiskFullAfter(std::nullopt);
   EXPECT_EQ(MessageBox::shown().size(), 2u);
-  EXPECT_TRUE(kw::App().NewDrawPending);
+  EXPECT_TRUE(w.newDrawPending());
   EXPECT_EQ(ReadBytes(dataDir() + kw::kDrawsFileName), before);
   EXPECT_EQ(w.Combo2->count(), 3);
   EXPECT_EQ(w.G1->model()->rowCount(), 3);
@@ -275,7 +299,7 @@ TEST_F(DrawEntryTest, FailedSaveLeavesHistoryListsAndFileAsTheyWere) {
 
 TEST_F(DrawEntryTest, FutureDrawGetsTheClairvoyanceMessageAndIsAppendedAllTheSame) {
   writeDraws({Draw(5, 3, 2100, {3, 9, 20, 30, 44, 2, 11}), Draw(9, 3, 2100, {1, 12, 23, 34, 50, 5, 12})});
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.BNeu->click();
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Confirmation);
@@ -285,7 +309,7 @@ TEST_F(DrawEntryTest, FutureDrawGetsTheClairvoyanceMessageAndIsAppendedAllTheSam
 }
 
 TEST_F(DrawEntryTest, AnEmptyHistoryIsStartedWithADateTheUserGives) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   // Nothing chosen: nothing to store into.
   Click(w, {1, 2, 3, 4, 5}, {1, 2});
   w.BSave1->click();
@@ -300,7 +324,7 @@ TEST_F(DrawEntryTest, AnEmptyHistoryIsStartedWithADateTheUserGives) {
   ASSERT_EQ(MessageBox::shown().size(), 2u);
   EXPECT_TRUE(MessageBox::lastText().startsWith(QStringLiteral("\"31.02.2024\" ist kein gültiges Datum")));
   EXPECT_EQ(w.Combo1->count(), 0);
-  EXPECT_TRUE(kw::App().Draws.empty());
+  EXPECT_TRUE(store().draws().empty());
   EXPECT_EQ(MarkedButtons(w).size(), 7u);
 
   kw::ui::TextPrompt::setNextAnswer(QStringLiteral(" 19.03.2024 "));
@@ -333,7 +357,7 @@ TEST_F(DrawEntryTest, AnEmptyHistoryIsStartedWithADateTheUserGives) {
 }
 
 TEST_F(DrawEntryTest, PasteMarksTheSevenLineAndTheGluedForms) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   Paste(w, "5\r\n12\r\n23\r\n38\r\n45\r\n2\r\n11\r\n");
   EXPECT_EQ(MarkedButtons(w), (std::vector<int>{5, 12, 23, 38, 45, 102, 111}));
   // Pasting again clicks every button again.
@@ -355,7 +379,7 @@ TEST_F(DrawEntryTest, PasteMarksTheSevenLineAndTheGluedForms) {
 }
 
 TEST_F(DrawEntryTest, PastedTextThatNamesNoButtonChangesNothing) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   Click(w, {7}, {3});
   const char* refused[] = {"5\n12\n0\n38\n45\n2\n11", "5\n12\n23\n38\n51\n2\n11", "5\n12\n23\n38\n45\n2\n13",
                            "5\nzwölf\n23\n38\n45\n2\n11", "512233845\n\n2x", "512233845"};

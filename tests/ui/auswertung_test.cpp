@@ -30,9 +30,9 @@ QString Cell(const TFAuswertung& w, int row, int column) {
 
 TEST_F(AuswertungTest, FirstStartWithoutFilesShowsTheEmptyDesign) {
   EXPECT_TRUE(QDir(QString::fromStdString(dataDir())).exists());
-  EXPECT_EQ(kw::App().DataDir, dataDir());
+  EXPECT_EQ(store().dataDir(), dataDir());
 
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.show();
   EXPECT_EQ(w.objectName(), QStringLiteral("FAuswertung"));
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kugelwerk 1.7.1.1 - Zentrale"));
@@ -58,12 +58,12 @@ TEST_F(AuswertungTest, FirstStartWithoutFilesShowsTheEmptyDesign) {
   EXPECT_TRUE(w.PInfo->isVisible());
   EXPECT_TRUE(w.CBAlle->isChecked());
   EXPECT_FALSE(w.Combo2->isEnabled());
-  EXPECT_EQ(w.LGa1->text(), QString::fromStdString(kw::HistoryHeadingText(kw::App())));
+  EXPECT_EQ(w.LGa1->text(), QString::fromStdString(kw::HistoryHeadingText(store().draws())));
 }
 
 TEST_F(AuswertungTest, SmallHistoryFillsListsAndHeading) {
   writeDraws({Draw(15, 3, 2024, {3, 9, 20, 30, 44, 2, 11}), Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12})});
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_TRUE(MessageBox::shown().empty());
   EXPECT_EQ(w.LGa1->text(), QStringLiteral("2 Gewinnreihen vom 15.03.2024 bis 19.03.2024"));
 
@@ -87,7 +87,7 @@ TEST_F(AuswertungTest, SmallHistoryFillsListsAndHeading) {
 
 TEST_F(AuswertungTest, EmptyHistoryFileShowsOnlyTheHeaderRow) {
   WriteBytes(dataDir() + kw::kDrawsFileName, {});
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_EQ(w.G1->model()->rowCount(), 0);
   EXPECT_TRUE(MessageBox::shown().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(AuswertungTest, EmptyHistoryFileShowsOnlyTheHeaderRow) {
 TEST_F(AuswertungTest, DamagedHistoryIsReportedAndTheProgramGoesOn) {
   auto broken = Draw(22, 3, 2024, {1, 2, 3, 4, 77, 1, 2});
   writeDraws({Draw(15, 3, 2024, {3, 9, 20, 30, 44, 2, 11}), Draw(19, 3, 2024, {1, 12, 23, 34, 50, 5, 12}), broken});
-  TFAuswertung w;
+  TFAuswertung w(context());
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
   EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("beschädigt")));
@@ -109,18 +109,18 @@ TEST_F(AuswertungTest, AllFilesChoiceSurvivesARestartAndKeepsOtherSettings) {
   const std::string ini = dataDir() + kw::kIniFileName;
   WriteBytes(ini, {'[', 'E', 'i', 'n', 'g', 'a', 'b', 'e', ']', '\n', 'X', '=', '5', '\n'});
   {
-    TFAuswertung w;
+    TFAuswertung w(context());
     EXPECT_TRUE(w.CBAlle->isChecked());
     w.CBAlle->setChecked(false);
     w.close();
   }
   {
-    TFAuswertung w;
+    TFAuswertung w(context());
     EXPECT_FALSE(w.CBAlle->isChecked());
     w.CBAlle->setChecked(true);
     w.close();
   }
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_TRUE(w.CBAlle->isChecked());
   const auto bytes = ReadBytes(ini);
   const std::string text(bytes.begin(), bytes.end());
@@ -129,7 +129,7 @@ TEST_F(AuswertungTest, AllFilesChoiceSurvivesARestartAndKeepsOtherSettings) {
 }
 
 TEST_F(AuswertungTest, ToDateFollowsItsCheckBox) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.CBbis->setChecked(true);
   EXPECT_TRUE(w.Combo2->isEnabled());
   w.CBbis->setChecked(false);
@@ -137,7 +137,7 @@ TEST_F(AuswertungTest, ToDateFollowsItsCheckBox) {
 }
 
 TEST_F(AuswertungTest, ControlsCarryTheirNames) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   const char* names[] = {"Gr1", "Combo1", "Image3", "BNeu", "BSave1", "PZahlen", "PG2", "LGa1", "G1",
                          "Gr2", "POben", "BOpen1", "BEigene2", "PC1", "PInfo", "BEigene", "BDemo", "PObenRechts",
                          "ComboBox1", "CBbis", "Combo2", "CBAlle", "BAuswerten", "PCF1", "PMenu"};
@@ -157,11 +157,11 @@ TEST_F(AuswertungTest, RealHistoryLoadsEveryDraw) {
     draws.push_back(d);
   }
   writeDraws(draws);
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_TRUE(MessageBox::shown().empty()) << MessageBox::lastText().toStdString();
   EXPECT_EQ(w.G1->model()->rowCount(), 2000);
   EXPECT_EQ(w.Combo1->currentIndex(), 1999);
-  EXPECT_EQ(Cell(w, 1999, 0), QString::fromStdString(kw::DrawDateTexts(kw::App().Draws).back()));
+  EXPECT_EQ(Cell(w, 1999, 0), QString::fromStdString(kw::DrawDateTexts(store().draws()).back()));
 }
 
 }  // namespace
@@ -170,16 +170,15 @@ TEST_F(AuswertungTest, RealHistoryLoadsEveryDraw) {
 namespace kwtest {
 namespace {
 
-using kw::App;
 using AuswertungStartSettings = UiTest;
 
 TEST_F(AuswertungStartSettings, PartialSettingsFileIsReportedOnceAndDefaultsApply) {
   kwtest::WriteBytes(dataDir() + kw::kSettingsFileName, std::vector<std::uint8_t>(100, 1));
-  TFAuswertung w;
+  TFAuswertung w(context());
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("Einstellungen.emo")));
-  EXPECT_FALSE(App().SettingsPresent);
-  EXPECT_EQ(App().Settings.recentSlips[0], "");
+  EXPECT_FALSE(store().settingsPresent());
+  EXPECT_EQ(store().settings().recentSlips[0], "");
 }
 
 TEST_F(AuswertungStartSettings, WholeSettingsRecordIsRead) {
@@ -187,11 +186,11 @@ TEST_F(AuswertungStartSettings, WholeSettingsRecordIsRead) {
   ASSERT_TRUE(kw::AddRecentSlip(record, "/home/spieler/Schein März.emt"));
   record.CBUpdates = true;
   ASSERT_TRUE(kw::WriteSettingsFile(dataDir() + kw::kSettingsFileName, record));
-  TFAuswertung w;
+  TFAuswertung w(context());
   EXPECT_TRUE(MessageBox::shown().empty());
-  EXPECT_TRUE(App().SettingsPresent);
-  EXPECT_EQ(App().Settings.recentSlips[0], "/home/spieler/Schein März.emt");
-  EXPECT_TRUE(App().Settings.CBUpdates);
+  EXPECT_TRUE(store().settingsPresent());
+  EXPECT_EQ(store().settings().recentSlips[0], "/home/spieler/Schein März.emt");
+  EXPECT_TRUE(store().settings().CBUpdates);
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include "printing/slip_printer.h"
 #include "ui/Auswertung.h"
 #include "ui/BEDruck.h"
-#include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
@@ -60,7 +59,7 @@ class BEDruckTest : public UiTest {
   }
   void TearDown() override {
     TFBEDruck::setTestPrinterSource(nullptr);
-    while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FBEDruck"))) delete w;
+    while (QWidget* w = TopLevel("FBEDruck")) delete w;
     UiTest::TearDown();
   }
 
@@ -82,7 +81,7 @@ class BEDruckTest : public UiTest {
   }
 
   TFBEDruck* openWithSlip(int rows) {
-    auto* w = kw::ui::ShowSlipPrint();
+    auto* w = catalogue().showSlipPrinting();
     kw::ui::FileDialog::setNextPath(QString::fromStdString(writeSlip("Mittwoch.emt", rows)));
     w->bsSkinSpeedButton1->click();
     return w;
@@ -127,7 +126,7 @@ QStringList AllLabelTexts(const QWidget& w) {
 }
 
 TEST_F(BEDruckTest, ShowsItsControlsTextsAndDefaults) {
-  TFBEDruck* w = kw::ui::ShowSlipPrint();
+  TFBEDruck* w = catalogue().showSlipPrinting();
   EXPECT_EQ(w->objectName(), QStringLiteral("FBEDruck"));
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Kugelwerk 1.7.1.1 - Spielschein-Druck"));
   EXPECT_EQ(w->Ehori->text(), QStringLiteral("250"));
@@ -180,17 +179,17 @@ TEST_F(BEDruckTest, ShowsItsControlsTextsAndDefaults) {
 }
 
 TEST_F(BEDruckTest, PrintButtonsFindTheOneWindowWhichIsDestroyedWhenClosed) {
-  kw::ui::TFAuswertung main;
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
   QAction* print = main.findChild<QAction*>(QStringLiteral("BDruck"));
   ASSERT_TRUE(print && print->isEnabled());
   print->trigger();
-  QPointer<TFBEDruck> w = qobject_cast<TFBEDruck*>(kw::ui::FindWindow(QStringLiteral("FBEDruck")));
+  QPointer<TFBEDruck> w = qobject_cast<TFBEDruck*>(TopLevel("FBEDruck"));
   ASSERT_TRUE(w);
   EXPECT_TRUE(w->isVisible());
 
   w->showMinimized();
-  kw::ui::CommandRegistry::find(kw::ui::Command::SlipPrint)->operator()();
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FBEDruck")), w.data());
+  catalogue().commands().find(kw::ui::Command::SlipPrint)->operator()();
+  EXPECT_EQ(TopLevel("FBEDruck"), w.data());
   EXPECT_FALSE(w->isMinimized());
   int windows = 0;
   for (QWidget* top : QApplication::topLevelWidgets()) windows += top->objectName() == QStringLiteral("FBEDruck");
@@ -199,7 +198,7 @@ TEST_F(BEDruckTest, PrintButtonsFindTheOneWindowWhichIsDestroyedWhenClosed) {
   w->BitBtnClose->click();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(w.isNull());
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FBEDruck")), nullptr);
+  EXPECT_EQ(TopLevel("FBEDruck"), nullptr);
 }
 
 TEST_F(BEDruckTest, KeepsItsControlsInTheIniSectionDruck) {
@@ -223,7 +222,7 @@ TEST_F(BEDruckTest, KeepsItsControlsInTheIniSectionDruck) {
     SCOPED_TRACE(c.what);
     std::remove(ini.c_str());
     if (c.file) std::ofstream(ini, std::ios::binary) << c.file;
-    auto* w = new TFBEDruck;
+    auto* w = new TFBEDruck(store());
     EXPECT_EQ(w->jokerIndex(), c.joker);
     EXPECT_TRUE(w->RGJoker->isChecked());  // switched on at every start
     EXPECT_EQ(w->drawCountIndex(), c.draws);
@@ -236,7 +235,7 @@ TEST_F(BEDruckTest, KeepsItsControlsInTheIniSectionDruck) {
 
   // Closing writes the section and leaves the other windows' sections alone.
   std::ofstream(ini, std::ios::binary) << "[Eingabe]\r\nover=0\r\n";
-  auto* w = new TFBEDruck;
+  auto* w = new TFBEDruck(store());
   w->RGJoker->setChecked(false);
   w->setDrawCountIndex(3);
   w->cbNr->setChecked(false);
@@ -252,7 +251,7 @@ TEST_F(BEDruckTest, KeepsItsControlsInTheIniSectionDruck) {
   EXPECT_EQ(file.readString("Druck", "vKorr", "?"), "-7");
   EXPECT_EQ(file.readInt("Eingabe", "over", 99), 0);
 
-  auto* again = new TFBEDruck;
+  auto* again = new TFBEDruck(store());
   EXPECT_EQ(again->jokerIndex(), -1);
   EXPECT_EQ(again->drawCountIndex(), 3);
   EXPECT_EQ(again->Evert->text(), QStringLiteral("-7"));
@@ -394,7 +393,7 @@ TEST_F(BEDruckTest, RefusesWhatCannotBePrintedWithoutPrintingAnything) {
     MessageBox::clearShown();
     cancelPrinterSetUp = c.cancelSetUp;
     brokenPrinter = c.broken;
-    TFBEDruck* w = c.rows ? openWithSlip(c.rows) : kw::ui::ShowSlipPrint();
+    TFBEDruck* w = c.rows ? openWithSlip(c.rows) : catalogue().showSlipPrinting();
     w->EStart->setText(QString::fromUtf8(c.start));
     w->EEnde->setText(QString::fromUtf8(c.end));
     w->ENr->setText(QString::fromUtf8(c.nr));

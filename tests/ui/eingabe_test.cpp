@@ -22,7 +22,7 @@
 #include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Eingabe.h"
-#include "ui/dialog_commands.h"
+#include "ui/Kal.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
@@ -56,14 +56,11 @@ class EingabeTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    window = std::make_unique<TFEingabe>();
+    window = std::make_unique<TFEingabe>(context());
   }
   void TearDown() override {
     window.reset();
-    while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FEingabe"))) delete w;
     kw::ui::PrinterSetup::setTestHook({});
-    kw::ui::CommandRegistry::remove(Command::TipEntry);
-    kw::ui::CommandRegistry::remove(Command::NewSlip);
     UiTest::TearDown();
   }
 
@@ -391,7 +388,7 @@ TEST_F(EingabeTest, SettingsSurviveClosingAndCreatingAgain) {
   EXPECT_EQ(ini.read(kw::ini::kEingabeTabelle), 4);
   EXPECT_FALSE(ini.read(kw::ini::kEingabeProof));
 
-  window = std::make_unique<TFEingabe>();
+  window = std::make_unique<TFEingabe>(context());
   EXPECT_EQ(window->rg1Buttons->checkedId(), 0);
   EXPECT_EQ(window->Scr1->value(), 4);
   EXPECT_EQ(window->PTab->text(), QStringLiteral("4"));
@@ -409,22 +406,21 @@ TEST_F(EingabeTest, ClosingOnlyHidesAndKeepsTheWork) {
 
 TEST_F(EingabeTest, OtherWindowsOpenItThroughTheirMenus) {
   window.reset();
-  kw::ui::CreateTipEntryWindow();
-  auto* entry = qobject_cast<TFEingabe*>(kw::ui::FindWindow(QStringLiteral("FEingabe")));
-  ASSERT_NE(entry, nullptr);
+  TFEingabe* entry = catalogue().tipEntry();
+  ASSERT_EQ(TopLevel("FEingabe"), entry);
   EXPECT_FALSE(entry->isVisible());  // created at start, shown on demand
-  {
-    kw::ui::TFAuswertung main;
-    for (const char* name : {"MenuNewSlip", "MenuTipEntry", "BEingabe"}) {
-      entry->hide();
-      auto* action = main.findChild<QAction*>(QString::fromLatin1(name));
-      ASSERT_NE(action, nullptr) << name;
-      EXPECT_TRUE(action->isEnabled()) << name;
-      action->trigger();
-      EXPECT_TRUE(entry->isVisible()) << name;
-    }
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
+  for (const char* name : {"MenuNewSlip", "MenuTipEntry", "BEingabe"}) {
+    entry->hide();
+    auto* action = main.findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_TRUE(action->isEnabled()) << name;
+    action->trigger();
+    EXPECT_TRUE(entry->isVisible()) << name;
   }
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FEingabe")), entry);  // the same window, not a second one
+  int entries = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) entries += w->objectName() == QStringLiteral("FEingabe");
+  EXPECT_EQ(entries, 1);  // the same window, not a second one
 
   kw::ui::Navigation* nav = entry->navigation();
   EXPECT_FALSE(nav->isEnabled(Command::TipEntry));  // its own entry
@@ -432,14 +428,15 @@ TEST_F(EingabeTest, OtherWindowsOpenItThroughTheirMenus) {
   EXPECT_EQ(nav->menuAction(Command::PrinterSetup), nullptr);
   EXPECT_FALSE(nav->run(Command::Calculator));
   EXPECT_FALSE(nav->run(Command::About));
+  EXPECT_FALSE(nav->menuAction(Command::About)->isEnabled());  // no action here: grey
 
-  // The calendar opens from the tool bar; its menu entry has no action in this window.
+  // The calendar opens from the tool bar; its menu entry has no action in this window and is grey.
+  QWidget* calendar = catalogue().calendar();
+  EXPECT_FALSE(nav->menuAction(Command::Calendar)->isEnabled());
   nav->menuAction(Command::Calendar)->trigger();
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FKal")), nullptr);
+  EXPECT_FALSE(calendar->isVisible());
   entry->findChild<QAction*>(QStringLiteral("BKalender"))->trigger();
-  QWidget* calendar = kw::ui::FindWindow(QStringLiteral("FKal"));
-  EXPECT_NE(calendar, nullptr);
-  delete calendar;
+  EXPECT_TRUE(calendar->isVisible());
 }
 
 }  // namespace

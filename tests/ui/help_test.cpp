@@ -89,7 +89,7 @@ TEST_F(HelpTest, EveryWindowReachesItsPageInTheBuiltHelp) {
     // F1 in a window of that name built on the shared navigation.
     QMainWindow window;
     window.setObjectName(QString::fromLatin1(c.window));
-    Navigation navigation(&window, NavigationTable{});
+    Navigation navigation(&window, NavigationTable{}, commands());
     ASSERT_TRUE(navigation.run(Command::WindowHelp));
     ASSERT_NE(viewer(), nullptr);
     EXPECT_TRUE(viewer()->message().isEmpty()) << viewer()->message().toStdString();
@@ -184,7 +184,7 @@ TEST_F(HelpTest, SearchListsThePagesWithTheWordAndOpensThem) {
 }
 
 TEST_F(HelpTest, MainWindowHelpCommands) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.show();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -248,7 +248,7 @@ TEST_F(HelpTest, ContentsCommandAndHelpKeyInOtherWindows) {
     window.setObjectName(QString::fromLatin1(name));
     NavigationTable table;
     table.helpSearchEntry = true;
-    Navigation navigation(&window, table);
+    Navigation navigation(&window, table, commands());
     ASSERT_EQ(navigation.menuAction(Command::HelpSearch)->text(), QStringLiteral("In Hilfe &suchen..."));
     navigation.menuAction(Command::HelpContents)->trigger();
     EXPECT_EQ(viewer()->currentContext(), 1001);
@@ -260,7 +260,7 @@ TEST_F(HelpTest, ContentsCommandAndHelpKeyInOtherWindows) {
     NavigationTable table;
     table.toolBar = {{Command::WindowHelp, "BitBtn2", "Hilfe"}};
     table.hidden = {Command::WindowHelp};
-    Navigation navigation(&window, table);
+    Navigation navigation(&window, table, commands());
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -272,14 +272,14 @@ TEST_F(HelpTest, ContentsCommandAndHelpKeyInOtherWindows) {
   window.setObjectName(QStringLiteral("FAuswertung"));
   NavigationTable table;
   table.helpContext = 1008;
-  Navigation navigation(&window, table);
+  Navigation navigation(&window, table, commands());
   navigation.run(Command::WindowHelp);
   EXPECT_EQ(viewer()->currentContext(), 1008);
 }
 
 TEST_F(HelpTest, MissingHelpFileIsReportedAndNothingBreaks) {
   HelpViewer::setSourceFolder(QString::fromStdString(home.path() + "ohne-hilfe"));
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.findChild<QAction*>(QStringLiteral("BitBtn2"))->trigger();
   HelpViewer* v = viewer();
   ASSERT_NE(v, nullptr);

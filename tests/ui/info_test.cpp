@@ -11,7 +11,6 @@
 
 #include "platform/shell.h"
 #include "ui/Auswertung.h"
-#include "ui/dialog_commands.h"
 #include "ui/info.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
@@ -33,12 +32,11 @@ class InfoTest : public UiTest {
   }
   void TearDown() override {
     kw::platform::SetOpenUrlHook({});
-    while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FInfo"))) delete w;
     UiTest::TearDown();
   }
-  static TFInfo* Open() {
-    kw::ui::ShowInfo(false);
-    return qobject_cast<TFInfo*>(kw::ui::FindWindow(QStringLiteral("FInfo")));
+  TFInfo* Open() {
+    catalogue().showAbout(false);
+    return qobject_cast<TFInfo*>(TopLevel("FInfo"));
   }
   static void Click(QWidget* widget) {
     const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
@@ -90,7 +88,7 @@ TEST_F(InfoTest, MailLineStartsAMessageWithTheProgramAsSubject) {
 }
 
 TEST_F(InfoTest, OpensOnceAndIsDestroyedByEitherCloseButton) {
-  kw::ui::TFAuswertung main;
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
   auto* menu = main.findChild<QAction*>(QStringLiteral("MenuAbout"));
   ASSERT_TRUE(menu && menu->isEnabled());
   for (const char* closer : {"BitBtn8", "BClose"}) {
@@ -101,7 +99,7 @@ TEST_F(InfoTest, OpensOnceAndIsDestroyedByEitherCloseButton) {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->objectName() == QStringLiteral("FInfo")) ++count;
     ASSERT_EQ(count, 1);
-    QPointer<QWidget> info = kw::ui::FindWindow(QStringLiteral("FInfo"));
+    QPointer<QWidget> info = TopLevel("FInfo");
     EXPECT_TRUE(info->isVisible());
     EXPECT_EQ(info->windowModality(), Qt::NonModal);
 
@@ -109,15 +107,15 @@ TEST_F(InfoTest, OpensOnceAndIsDestroyedByEitherCloseButton) {
     ASSERT_NE(button, nullptr);
     button->click();
     // Gone for the next opening at once, and really destroyed once events have run.
-    EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FInfo")), nullptr);
+    EXPECT_EQ(TopLevel("FInfo"), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(info.isNull());
   }
 }
 
 TEST_F(InfoTest, SomeWindowsShowItModally) {
-  kw::ui::ShowInfo(true);
-  QWidget* info = kw::ui::FindWindow(QStringLiteral("FInfo"));
+  catalogue().showAbout(true);
+  QWidget* info = TopLevel("FInfo");
   ASSERT_NE(info, nullptr);
   EXPECT_EQ(info->windowModality(), Qt::ApplicationModal);
 }

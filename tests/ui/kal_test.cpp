@@ -6,7 +6,6 @@
 
 #include "ui/Auswertung.h"
 #include "ui/Kal.h"
-#include "ui/dialog_commands.h"
 #include "ui/navigation.h"
 #include "ui_fixture.h"
 
@@ -15,10 +14,6 @@ namespace {
 
 class KalTest : public UiTest {
  protected:
-  void TearDown() override {
-    while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FKal"))) delete w;
-    UiTest::TearDown();
-  }
   static int Count() {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -37,20 +32,20 @@ TEST_F(KalTest, OpensOnTodayWithItsCaption) {
 }
 
 TEST_F(KalTest, ToolBarAndMenuFindTheOneCalendarAndShowItAsTheUserLeftIt) {
-  kw::ui::TFAuswertung main;
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
   auto* tool = main.findChild<QAction*>(QStringLiteral("BKalender"));
   auto* menu = main.findChild<QAction*>(QStringLiteral("MenuCalendar"));
   ASSERT_TRUE(tool && menu && tool->isEnabled());
   tool->trigger();
   ASSERT_EQ(Count(), 1);
-  auto* calendar = qobject_cast<kw::ui::TFKal*>(kw::ui::FindWindow(QStringLiteral("FKal")));
+  auto* calendar = qobject_cast<kw::ui::TFKal*>(TopLevel("FKal"));
   ASSERT_NE(calendar, nullptr);
   EXPECT_TRUE(calendar->isVisible());
 
   calendar->MC1->setSelectedDate(QDate(2024, 3, 19));
   calendar->BitBtn8->click();
   EXPECT_FALSE(calendar->isVisible());
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FKal")), calendar);  // closing only hides
+  EXPECT_EQ(TopLevel("FKal"), calendar);  // closing only hides
 
   calendar->show();
   calendar->showMinimized();
@@ -63,12 +58,10 @@ TEST_F(KalTest, ToolBarAndMenuFindTheOneCalendarAndShowItAsTheUserLeftIt) {
 }
 
 TEST_F(KalTest, StartUpCreatesTheCalendarHidden) {
-  kw::ui::CreateStartupDialogs();
-  kw::ui::CreateStartupDialogs();
+  catalogue();
   EXPECT_EQ(Count(), 1);
-  EXPECT_FALSE(kw::ui::FindWindow(QStringLiteral("FKal"))->isVisible());
-  EXPECT_NE(kw::ui::FindWindow(QStringLiteral("FOptionen")), nullptr);
-  delete kw::ui::FindWindow(QStringLiteral("FOptionen"));
+  EXPECT_FALSE(TopLevel("FKal")->isVisible());
+  EXPECT_NE(TopLevel("FOptionen"), nullptr);
 }
 
 }  // namespace

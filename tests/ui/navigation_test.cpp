@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -26,7 +28,7 @@ QStringList MenuTexts(QMenu* menu) {
 }
 
 TEST_F(NavigationTest, MainWindowMenusReadAsDesigned) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   const std::vector<std::pair<QString, QStringList>> expected = {
       {QString::fromUtf8("&Datei"),
        Texts({"&Neuer Spielschein", "Spielschein-Datei ö&ffnen...", "&Drucken...", "Drucker&einrichtung...", "-",
@@ -53,7 +55,7 @@ TEST_F(NavigationTest, MainWindowMenusReadAsDesigned) {
 }
 
 TEST_F(NavigationTest, ToolBarHasPictureButtonsWithHints) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.show();
   auto* bar = w.findChild<QToolBar*>(QStringLiteral("PMenu"));
   ASSERT_NE(bar, nullptr);
@@ -73,7 +75,7 @@ TEST_F(NavigationTest, ToolBarHasPictureButtonsWithHints) {
 }
 
 TEST_F(NavigationTest, EntriesOfMissingWindowsWakeUpWhenTheirWindowRegisters) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   auto* tool = w.findChild<QAction*>(QStringLiteral("BStatistik"));
   auto* menu = w.findChild<QAction*>(QStringLiteral("MenuStatistics"));
   ASSERT_TRUE(tool && menu);
@@ -83,9 +85,9 @@ TEST_F(NavigationTest, EntriesOfMissingWindowsWakeUpWhenTheirWindowRegisters) {
   EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("MenuEvaluation"))->isEnabled());
 
   int opened = 0;
-  CommandRegistry::set(Command::Statistics, [&opened] { ++opened; });
-  CommandRegistry::set(Command::TipEntry, [&opened] { opened += 10; });
-  CommandRegistry::set(Command::Evaluation, [] {});
+  commands().set(Command::Statistics, [&opened] { ++opened; });
+  commands().set(Command::TipEntry, [&opened] { opened += 10; });
+  commands().set(Command::Evaluation, [] {});
   EXPECT_TRUE(tool->isEnabled());
   tool->trigger();
   menu->trigger();
@@ -97,21 +99,31 @@ TEST_F(NavigationTest, EntriesOfMissingWindowsWakeUpWhenTheirWindowRegisters) {
   EXPECT_EQ(opened, 22);
   EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("MenuEvaluation"))->isEnabled());
 
-  CommandRegistry::remove(Command::Statistics);
-  CommandRegistry::remove(Command::TipEntry);
-  CommandRegistry::remove(Command::Evaluation);
+  commands().remove(Command::Statistics);
+  commands().remove(Command::TipEntry);
+  commands().remove(Command::Evaluation);
   EXPECT_FALSE(tool->isEnabled());
   EXPECT_FALSE(w.BEigene->isEnabled());
 }
 
 TEST_F(NavigationTest, PrintEntriesAreInertAndQuitClosesTheWindow) {
-  TFAuswertung w;
+  TFAuswertung w(context());
   w.show();
   auto* print = w.findChild<QAction*>(QStringLiteral("MenuPrint"));
   ASSERT_NE(print, nullptr);
-  EXPECT_TRUE(print->isEnabled());
+  EXPECT_FALSE(print->isEnabled());  // no action in this window: grey rather than doing nothing
   EXPECT_FALSE(w.navigation()->run(Command::Print));
   EXPECT_TRUE(w.isVisible());
+
+  // A right click on the menu bar or the tool bar offers nothing that could hide them.
+  auto* bar = w.findChild<QToolBar*>(QStringLiteral("PMenu"));
+  for (QWidget* target : {static_cast<QWidget*>(w.menuBar()), static_cast<QWidget*>(bar)}) {
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(3, 3), target->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(target, &click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  }
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_TRUE(w.menuBar()->isVisible());
 
   w.findChild<QAction*>(QStringLiteral("MenuQuit"))->trigger();
   EXPECT_FALSE(w.isVisible());

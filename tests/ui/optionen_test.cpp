@@ -18,10 +18,10 @@
 
 #include "core/file_io.h"
 #include "core/settings_record.h"
+#include "core/slip_file.h"
 #include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Optionen.h"
-#include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
@@ -37,11 +37,6 @@ const QString kModifiedQuestion = QStringLiteral("Haben Sie alles gespeichert, w
 
 class OptionenTest : public UiTest {
  protected:
-  void TearDown() override {
-    TFOptionen::SetSlipOpener({});
-    while (QWidget* w = kw::ui::FindWindow(QStringLiteral("FOptionen"))) delete w;
-    UiTest::TearDown();
-  }
   // An existing slip file in the data folder; its full path.
   std::string slip(const std::string& name) const {
     const std::string path = dataDir() + name;
@@ -81,7 +76,7 @@ QStringList Items(const QComboBox* combo) {
 }
 
 TEST_F(OptionenTest, ShowsEveryTextAndTheDesignStateWithoutASettingsFile) {
-  TFOptionen w;
+  TFOptionen w(context());
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Kugelwerk 1.7.1.1 - Programmeinstellungen"));
 
   const std::pair<const char*, const char*> groups[] = {
@@ -157,7 +152,7 @@ TEST_F(OptionenTest, ShowsEveryTextAndTheDesignStateWithoutASettingsFile) {
 }
 
 TEST_F(OptionenTest, StoredRecordFillsTheControlsAndMissingFilesAreNotListed) {
-  kw::SettingsRecord& record = kw::App().Settings;
+  kw::SettingsRecord record;
   record.recentSlips[0] = slip("Mittwoch.emt");
   record.recentSlips[1] = dataDir() + "Weg.emt";  // deleted since
   record.recentSlips[2] = slip("Familie Sommer.emt");
@@ -168,9 +163,9 @@ TEST_F(OptionenTest, StoredRecordFillsTheControlsAndMissingFilesAreNotListed) {
   record.RG1 = 6;
   record.EReihen = 25;
   record.CBFilter = record.CBStandardZufDateien = record.CBUpdates = true;
-  kw::App().SettingsPresent = true;
+  ASSERT_TRUE(store().saveSettings(record));
 
-  TFOptionen w;
+  TFOptionen w(context());
   EXPECT_EQ(Rows(w.l1), Texts({"Mittwoch", "Familie Sommer"}));
   EXPECT_EQ(w.ComboBZ->currentText(), QStringLiteral("1"));
   EXPECT_EQ(w.ComboWZ->currentText(), QStringLiteral("50"));
@@ -185,16 +180,18 @@ TEST_F(OptionenTest, StoredRecordFillsTheControlsAndMissingFilesAreNotListed) {
 
   // A negative stored count leaves the edit empty.
   record.EReihen = -3;
-  TFOptionen again;
+  ASSERT_TRUE(store().saveSettings(record));
+  TFOptionen again(context());
   EXPECT_TRUE(again.EReihen->text().isEmpty());
 }
 
 TEST_F(OptionenTest, SavingWritesOneWholeRecordFromTheControls) {
-  kw::App().Settings.recentSlips[0] = dataDir() + "Weg.emt";  // missing, yet written back unchanged
-  kw::App().Settings.recentSlips[1] = slip("Mittwoch.emt");
-  kw::App().Settings.EReihen = 25;
-  kw::App().SettingsPresent = true;
-  TFOptionen w;
+  kw::SettingsRecord record;
+  record.recentSlips[0] = dataDir() + "Weg.emt";  // missing, yet written back unchanged
+  record.recentSlips[1] = slip("Mittwoch.emt");
+  record.EReihen = 25;
+  ASSERT_TRUE(store().saveSettings(record));
+  TFOptionen w(context());
   w.ComboBZ->setCurrentIndex(3);
   w.ComboWZ->setCurrentIndex(-1);
   w.ComboGar->setCurrentIndex(4);
@@ -240,7 +237,7 @@ TEST_F(OptionenTest, SavingWritesOneWholeRecordFromTheControls) {
 }
 
 TEST_F(OptionenTest, WriteFailureIsReportedAndTheChangesStayUnsaved) {
-  TFOptionen w;
+  TFOptionen w(context());
   w.show();
   // The settings file's place is taken by a folder.
   ASSERT_TRUE(std::filesystem::create_directory(settingsFile()));
@@ -248,7 +245,8 @@ TEST_F(OptionenTest, WriteFailureIsReportedAndTheChangesStayUnsaved) {
   w.BSave->click();
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
-  EXPECT_TRUE(kw::App().Settings.CBUpdates);  // the record in memory keeps the new value
+  EXPECT_TRUE(w.record().CBUpdates);  // the record being edited keeps the new value
+  EXPECT_FALSE(store().settings().CBUpdates);  // the store holds what the file holds
   EXPECT_TRUE(w.isModified());
 }
 
@@ -276,7 +274,7 @@ TEST_F(OptionenTest, ClosingAsksOnlyWhileSomethingMayBeUnsaved) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     MessageBox::clearShown();
-    TFOptionen w;
+    TFOptionen w(context());
     w.show();
     QApplication::setActiveWindow(&w);
     QApplication::processEvents();
@@ -295,12 +293,12 @@ TEST_F(OptionenTest, ClosingAsksOnlyWhileSomethingMayBeUnsaved) {
 }
 
 TEST_F(OptionenTest, MarkLastsUntilSavedOrShownAgain) {
-  TFOptionen w;
+  TFOptionen w(context());
   w.show();
   w.CBFilter->click();
   ASSERT_TRUE(w.isModified());
   // Coming back from another window (or from its own message box) keeps the mark ...
-  kw::ui::TFAuswertung other;
+  kw::ui::TFAuswertung other(context());
   other.show();
   QApplication::setActiveWindow(&other);
   QApplication::setActiveWindow(&w);
@@ -320,8 +318,7 @@ TEST_F(OptionenTest, MarkLastsUntilSavedOrShownAgain) {
 }
 
 TEST_F(OptionenTest, FileListHoldsTenEntriesAndDeletingMovesTheRestUp) {
-  kw::App().SettingsPresent = true;
-  TFOptionen w;
+  TFOptionen w(context());
   for (int i = 1; i <= 10; ++i) {
     kw::ui::FileDialog::setNextPath(QString::fromStdString(slip("Schein " + std::to_string(i) + ".emt")));
     w.BHinzu->click();
@@ -339,7 +336,7 @@ TEST_F(OptionenTest, FileListHoldsTenEntriesAndDeletingMovesTheRestUp) {
 
   w.l1->setCurrentRow(2);
   w.BDel->click();
-  const auto& slips = kw::App().Settings.recentSlips;
+  const auto& slips = w.record().recentSlips;
   for (std::size_t i = 0; i < 9; ++i)
     EXPECT_EQ(slips[i], dataDir() + "Schein " + std::to_string(i < 2 ? i + 1 : i + 2) + ".emt") << i;
   EXPECT_TRUE(slips[9].empty());
@@ -358,13 +355,14 @@ TEST_F(OptionenTest, FileListHoldsTenEntriesAndDeletingMovesTheRestUp) {
 }
 
 TEST_F(OptionenTest, DeletingARowRemovesItsOwnEntryWhenMissingFilesAreHidden) {
-  kw::SettingsRecord& record = kw::App().Settings;
-  record.recentSlips[0] = dataDir() + "Weg.emt";
-  record.recentSlips[1] = slip("A.emt");
-  record.recentSlips[2] = dataDir() + "Auch weg.emt";
-  record.recentSlips[3] = slip("B.emt");
-  kw::App().SettingsPresent = true;
-  TFOptionen w;
+  kw::SettingsRecord stored;
+  stored.recentSlips[0] = dataDir() + "Weg.emt";
+  stored.recentSlips[1] = slip("A.emt");
+  stored.recentSlips[2] = dataDir() + "Auch weg.emt";
+  stored.recentSlips[3] = slip("B.emt");
+  ASSERT_TRUE(store().saveSettings(stored));
+  TFOptionen w(context());
+  const kw::SettingsRecord& record = w.record();
   ASSERT_EQ(Rows(w.l1), Texts({"A", "B"}));
   w.l1->setCurrentRow(1);
   w.BDel->click();
@@ -386,10 +384,10 @@ TEST_F(OptionenTest, DeletingWithoutAMarkedRowExplainsWhy) {
   for (const Case c : {Case{0, "Es gibt nichts zu löschen."},
                        Case{2, "Es wurde kein Listeneintrag markiert.\r\rIch breche erst einmal ab."}}) {
     MessageBox::clearShown();
-    kw::App().Settings = {};
-    for (int i = 0; i < c.rows; ++i) kw::App().Settings.recentSlips[static_cast<std::size_t>(i)] = slip(std::to_string(i) + ".emt");
-    kw::App().SettingsPresent = true;
-    TFOptionen w;
+    kw::SettingsRecord record;
+    for (int i = 0; i < c.rows; ++i) record.recentSlips[static_cast<std::size_t>(i)] = slip(std::to_string(i) + ".emt");
+    ASSERT_TRUE(store().saveSettings(record));
+    TFOptionen w(context());
     w.BDel->click();
     ASSERT_EQ(MessageBox::shown().size(), 1u) << c.rows;
     EXPECT_EQ(MessageBox::shown()[0].text, QString::fromUtf8(c.message));
@@ -399,10 +397,11 @@ TEST_F(OptionenTest, DeletingWithoutAMarkedRowExplainsWhy) {
 }
 
 TEST_F(OptionenTest, AddedFileOpensInTheMainWindowOnlyWhenAsked) {
-  std::vector<std::string> opened;
-  TFOptionen::SetSlipOpener([&opened](const std::string& path) { opened.push_back(path); });
-  TFOptionen w;
-  const std::string a = slip("A.emt"), b = slip("B.emt");
+  // The windows as the program wires them: the settings window opens slips in the main window.
+  TFOptionen& w = *catalogue().settingsWindow();
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
+  const std::string a = dataDir() + "A.emt", b = dataDir() + "B.emt";
+  for (const std::string& path : {a, b}) ASSERT_TRUE(kw::SaveSlipRows({{{1, 2, 3, 4, 5}, {1, 2}}}, path).ok());
   kw::ui::FileDialog::setNextPath(QString::fromStdString(a));
   w.BHinzu->click();
   w.CBOpen->click();
@@ -410,12 +409,13 @@ TEST_F(OptionenTest, AddedFileOpensInTheMainWindowOnlyWhenAsked) {
   w.BHinzu->click();
   kw::ui::FileDialog::setNextPath(QString());  // cancelled
   w.BHinzu->click();
-  EXPECT_EQ(opened, std::vector<std::string>{b});
+  ASSERT_EQ(main.PC1->count(), 1);
+  EXPECT_EQ(main.PC1->tabText(0), QStringLiteral("B"));
   EXPECT_EQ(w.l1->count(), 2);
 }
 
 TEST_F(OptionenTest, FreeRowCountTakesThreeDigitsAndSelectsFrei) {
-  TFOptionen w;
+  TFOptionen w(context());
   w.show();
   QApplication::setActiveWindow(&w);
   w.EReihen->setFocus();
@@ -428,7 +428,7 @@ TEST_F(OptionenTest, FreeRowCountTakesThreeDigitsAndSelectsFrei) {
 }
 
 TEST_F(OptionenTest, EveryWindowOpensItModallyAndOnlyOnce) {
-  kw::ui::TFAuswertung main;
+  kw::ui::TFAuswertung& main = *catalogue().mainWindow();
   auto* tool = main.findChild<QAction*>(QStringLiteral("BOptionen"));
   auto* menu = main.findChild<QAction*>(QStringLiteral("MenuSettings"));
   ASSERT_TRUE(tool && menu);
@@ -439,7 +439,7 @@ TEST_F(OptionenTest, EveryWindowOpensItModallyAndOnlyOnce) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QStringLiteral("FOptionen")) ++count;
   EXPECT_EQ(count, 1);
-  auto* settings = qobject_cast<TFOptionen*>(kw::ui::FindWindow(QStringLiteral("FOptionen")));
+  auto* settings = qobject_cast<TFOptionen*>(TopLevel("FOptionen"));
   ASSERT_NE(settings, nullptr);
   EXPECT_TRUE(settings->isVisible());
   EXPECT_EQ(settings->windowModality(), Qt::ApplicationModal);
@@ -454,15 +454,14 @@ TEST_F(OptionenTest, EveryWindowOpensItModallyAndOnlyOnce) {
   EXPECT_FALSE(settings->isVisible());
   // Closing hides: the next opening finds the same window.
   tool->trigger();
-  EXPECT_EQ(kw::ui::FindWindow(QStringLiteral("FOptionen")), settings);
+  EXPECT_EQ(TopLevel("FOptionen"), settings);
 
   // Going to another window from here leaves the settings, so that window is not blocked.
   settings->findChild<QAction*>(QStringLiteral("BKalender"))->trigger();
-  QWidget* calendar = kw::ui::FindWindow(QStringLiteral("FKal"));
+  QWidget* calendar = TopLevel("FKal");
   ASSERT_NE(calendar, nullptr);
   EXPECT_TRUE(calendar->isVisible());
   EXPECT_FALSE(settings->isVisible());
-  delete calendar;
 }
 
 }  // namespace

@@ -3,6 +3,20 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "core/program.h"
+#include "core/settings_ini.h"
+#include "platform/paths.h"
+#include "ui/Auswertung.h"
+#include "ui/Eingabe.h"
+#include "ui/HelpViewer.h"
+#include "ui/Kal.h"
+#include "ui/SysTool.h"
+#include "ui/help.h"
+#include "ui/navigation.h"
 #include "ui/Start.h"
 #include "ui_fixture.h"
 
@@ -39,23 +53,108 @@ TEST_F(StartTest, WeiterWaitsForTheEndOfStartUpThenFadesOver) {
   EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(StartTest, SplashSetsTheProgramPaths) {
-  kw::App() = kw::DataSet{};
-  auto* splash = new TFStart;
-  EXPECT_EQ(kw::App().DataDir, dataDir());
-  EXPECT_FALSE(kw::App().ProgramDir.empty());
-  EXPECT_EQ(kw::App().ProgramDir.back(), '/');
-  EXPECT_TRUE(kw::App().TempFile.ends_with("/tmp.tmp"));
+TEST_F(StartTest, DataFolderGetsTheDemoSlipWheneverItLacksOne) {
+  const std::string demo = dataDir() + "Demo.emt";
+  ASSERT_TRUE(std::filesystem::exists(demo));
+  // A folder that exists but lost its demo slip gets it back at the next start.
+  std::filesystem::remove(demo);
+  const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
+  EXPECT_FALSE(folder.problem);
+  EXPECT_EQ(folder.path, dataDir());
+  EXPECT_TRUE(std::filesystem::exists(demo));
+  // A demo slip of the user's own stays as it is.
+  WriteBytes(demo, {1, 2, 3, 4, 5, 6, 7});
+  ASSERT_FALSE(kw::ui::PrepareDataFolder().problem);
+  EXPECT_EQ(ReadBytes(demo), (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(kw::platform::ProgramDirectory().back(), '/');
+  EXPECT_TRUE(kw::platform::TempFilePath().ends_with("/tmp.tmp"));
   // Closing before start-up is over has nothing to fade to.
+  auto* splash = new TFStart;
   splash->close();
 }
 
 TEST_F(StartTest, DataFolderIsCreatedWithItsMissingParents) {
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path() + "not/yet/there"));
-  kw::DataSet state;
-  ASSERT_TRUE(kw::ui::InitialiseAppPaths(state).ok());
-  EXPECT_EQ(state.DataDir, home.path() + "not/yet/there/Kugelwerk/");
-  EXPECT_TRUE(std::filesystem::is_directory(state.DataDir));
+  const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
+  ASSERT_FALSE(folder.problem);
+  EXPECT_EQ(folder.path, home.path() + "not/yet/there/Kugelwerk/");
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path));
+}
+
+TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
+  kw::ui::WindowCatalogue& windows = catalogue();
+  kw::ui::TFAuswertung* main = windows.mainWindow();
+  ASSERT_NE(main, nullptr);
+  // Created once, in the start-up order, all hidden until the splash fades over.
+  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen", "FKal", "FSysTool"};
+  for (const char* name : startUp) {
+    QWidget* window = TopLevel(name);
+    ASSERT_NE(window, nullptr) << name;
+    EXPECT_FALSE(window->isVisible()) << name;
+  }
+  // Every entry whose window exists works from the main window; none stays grey by mistake.
+  using kw::ui::Command;
+  kw::ui::Navigation* nav = main->navigation();
+  for (Command c : {Command::NewSlip, Command::OpenSlip, Command::Quit, Command::TipEntry, Command::Calendar,
+                    Command::Calculator, Command::Settings, Command::HelpContents, Command::HelpSearch,
+                    Command::About, Command::SlipPrint, Command::WindowHelp})
+    EXPECT_TRUE(nav->isEnabled(c)) << kw::ui::Navigation::menuActionName(c);
+  EXPECT_TRUE(main->BEigene->isEnabled());
+  EXPECT_TRUE(main->BEigene2->isEnabled());
+  EXPECT_TRUE(main->BOpen1->isEnabled());
+
+  nav->run(Command::TipEntry);
+  EXPECT_TRUE(windows.tipEntry()->isVisible());
+  nav->run(Command::Calendar);
+  EXPECT_TRUE(windows.calendar()->isVisible());
+  nav->run(Command::SlipPrint);
+  EXPECT_NE(TopLevel("FBEDruck"), nullptr);
+  nav->run(Command::About);
+  EXPECT_NE(TopLevel("FInfo"), nullptr);
+  // The tip entry window's "Weiter" brings the full-system builder, whose rows come back to it.
+  windows.tipEntry()->BWeiter->click();
+  kw::ui::TFSysTool* builder = windows.fullSystemBuilder();
+  EXPECT_TRUE(builder->isVisible());
+  builder->M1->setPlainText(QStringLiteral("1,2,3,4,5"));
+  builder->M2->setPlainText(QStringLiteral("1,2"));
+  builder->BKombisBilden->click();
+  builder->BTransfer->click();
+  EXPECT_EQ(windows.tipEntry()->M1->toPlainText(), QStringLiteral("1,2,3,4,5,1,2"));
+}
+
+TEST_F(StartTest, ClosingTheMainWindowEndsTheProgramAndEveryWindowKeepsItsSettings) {
+  kw::ui::WindowCatalogue& windows = catalogue();
+  kw::ui::TFAuswertung* main = windows.mainWindow();
+  kw::ui::TFEingabe* entry = windows.tipEntry();
+  main->show();
+  entry->show();
+  kw::ui::ShowHelpPage(kw::ui::kHelpContents);
+  QPointer<QWidget> help = kw::ui::HelpViewer::existing();
+  ASSERT_TRUE(help && help->isVisible());
+  main->CBAlle->setChecked(false);
+  entry->cb1->setChecked(false);
+
+  QTimer::singleShot(0, main, [main] { main->close(); });
+  // Should the program not end by itself, the test ends the loop and fails.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, qApp, &QCoreApplication::quit);
+  guard.start(10000);
+  QApplication::exec();
+  EXPECT_TRUE(guard.isActive()) << "the event loop did not end after the main window closed";
+  guard.stop();
+
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_FALSE(entry->isVisible());
+  EXPECT_TRUE(!help || !help->isVisible());
+  const kw::IniFile ini = kw::IniFile::Load(dataDir() + kw::kIniFileName);
+  EXPECT_TRUE(ini.hasKey("Auswertung", "Alle"));
+  EXPECT_FALSE(ini.read(kw::ini::kAuswertungAlle));
+  EXPECT_TRUE(ini.hasKey("Eingabe", "proof"));
+  EXPECT_FALSE(ini.read(kw::ini::kEingabeProof));
+  // Sizes and places are kept for the next start.
+  EXPECT_TRUE(ini.hasKey("Fenster", "FAuswertung"));
+  EXPECT_TRUE(ini.hasKey("Fenster", "FEingabe"));
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include <QTextCursor>
 
 #include "analysis/full_system.h"
+#include "ui/Eingabe.h"
 #include "ui/SysTool.h"
-#include "ui/dialog_commands.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
 
@@ -34,12 +34,6 @@ QString Text(const char* s) { return QString::fromUtf8(s); }
 
 class SysToolTest : public UiTest {
  protected:
-  void TearDown() override {
-    for (const char* name : {"FSysTool", "FEingabe"})
-      while (QWidget* w = kw::ui::FindWindow(QString::fromLatin1(name))) delete w;
-    UiTest::TearDown();
-  }
-
   static void Click(QWidget& window, const char* name) {
     auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name));
     ASSERT_NE(button, nullptr) << name;
@@ -64,12 +58,9 @@ class SysToolTest : public UiTest {
     return w.Rows->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   }
 
-  // A stand-in for the tip entry window: what the builder looks for.
-  static QPlainTextEdit* EntryField(const QString& text) {
-    auto* entry = new QWidget;
-    entry->setObjectName(QStringLiteral("FEingabe"));
-    auto* field = new QPlainTextEdit(entry);
-    field->setObjectName(QStringLiteral("M1"));
+  // The text field of the program's tip entry window, wired to the builder as at start.
+  QPlainTextEdit* EntryField(const QString& text) {
+    QPlainTextEdit* field = catalogue().tipEntry()->M1;
     field->setPlainText(text);
     return field;
   }
@@ -286,7 +277,7 @@ TEST_F(SysToolTest, TipNumbersAreCleanedInTheirField) {
 }
 
 TEST_F(SysToolTest, TransferIntoTheTipEntryField) {
-  TFSysTool w;
+  TFSysTool& w = *catalogue().fullSystemBuilder();
   Build(w, Text("1,2,3,4,5,6"), Text("8,9"));
   const QString rows = w.Rows->text();
   ASSERT_EQ(ResultLines(w).size(), 6);
@@ -323,7 +314,6 @@ TEST_F(SysToolTest, TransferIntoTheTipEntryField) {
       EXPECT_TRUE(MessageBox::shown()[i].text.contains(Text("\"Tippreihen-Eingabe\"")));
     }
     EXPECT_EQ(w.Rows->text(), rows);
-    delete field->window();
   }
 }
 
@@ -336,12 +326,14 @@ TEST_F(SysToolTest, TransferWithoutEntryWindowOrRowsChangesNothing) {
   EXPECT_TRUE(MessageBox::lastText().contains(Text("\"Tippreihen-Eingabe\"")));
   EXPECT_EQ(w.Rows->text(), Text("1,2,3,4,5,1,2"));
 
+  // Wired to the entry window, but with nothing built.
+  TFSysTool& wired = *catalogue().fullSystemBuilder();
   QPlainTextEdit* field = EntryField(Text("2,7,12,22,38,4,7"));
-  Click(w, "BDelM3");
+  Click(wired, "BDelM3");
   MessageBox::clearShown();
   MessageBox::setNextAnswer(MessageBox::Yes);
   MessageBox::setNextAnswer(MessageBox::Yes);
-  Click(w, "BTransfer");
+  Click(wired, "BTransfer");
   ASSERT_EQ(MessageBox::shown().size(), 1u);
   EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
   EXPECT_EQ(field->toPlainText(), Text("2,7,12,22,38,4,7"));
@@ -349,8 +341,7 @@ TEST_F(SysToolTest, TransferWithoutEntryWindowOrRowsChangesNothing) {
 
 TEST_F(SysToolTest, OpensOnceBesideTheEntryWindow) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  QWidget entry;
-  entry.setObjectName(QStringLiteral("FEingabeStandIn"));
+  kw::ui::TFEingabe& entry = *catalogue().tipEntry();
   entry.resize(718, 425);
   struct Case {
     QPoint entryAt;
@@ -367,8 +358,8 @@ TEST_F(SysToolTest, OpensOnceBesideTheEntryWindow) {
   QWidget* first = nullptr;
   for (const auto& c : cases) {
     entry.move(c.entryAt);
-    kw::ui::ShowSysToolBeside(&entry);
-    QWidget* w = kw::ui::FindWindow(QStringLiteral("FSysTool"));
+    entry.BWeiter->click();
+    QWidget* w = TopLevel("FSysTool");
     ASSERT_NE(w, nullptr);
     if (!first) {
       first = w;

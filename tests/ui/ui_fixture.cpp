@@ -1,11 +1,13 @@
 #include "ui_fixture.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QWidget>
 
 #include "core/dates.h"
 #include "core/program.h"
+#include "ui/HelpViewer.h"
 #include "ui/Start.h"
-#include "ui/dialog_commands.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
@@ -13,19 +15,49 @@ namespace kwtest {
 
 void UiTest::SetUp() {
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path() + "xdg"));
-  kw::App() = kw::DataSet{};
   kw::ui::MessageBox::setTestMode(true);
   kw::ui::FileDialog::setTestMode(true);
-  ASSERT_TRUE(kw::ui::InitialiseAppPaths(kw::App()).ok());
-  kw::ui::RegisterDialogCommands();
+  const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
+  ASSERT_FALSE(folder.problem) << folder.problem->message;
+  ASSERT_EQ(folder.path, dataDir());
+  // The help viewer keeps its working copy in this test's folder, not in an earlier test's.
+  kw::ui::HelpViewer::setDataFolder(QString::fromStdString(dataDir()));
 }
 
-void UiTest::TearDown() { kw::App() = kw::DataSet{}; }
+void UiTest::TearDown() {
+  catalogue_.reset();
+  store_.reset();
+  commands_.reset();
+}
 
 std::string UiTest::dataDir() const { return home.path() + "xdg/Kugelwerk/"; }
 
 void UiTest::writeDraws(const std::vector<kw::TGewZahlen>& draws) const {
   WriteBytes(dataDir() + kw::kDrawsFileName, kw::EncodeRecords(draws));
+}
+
+kw::ui::DataStore& UiTest::store() {
+  if (!store_) store_ = std::make_unique<kw::ui::DataStore>(dataDir());
+  return *store_;
+}
+
+kw::ui::CommandRegistry& UiTest::commands() {
+  if (!commands_) commands_ = std::make_unique<kw::ui::CommandRegistry>();
+  return *commands_;
+}
+
+kw::ui::WindowCatalogue& UiTest::catalogue() {
+  if (!catalogue_) {
+    catalogue_ = std::make_unique<kw::ui::WindowCatalogue>(store());
+    catalogue_->createWindows();
+  }
+  return *catalogue_;
+}
+
+void UiTest::restart() {
+  catalogue_.reset();
+  store_.reset();
+  commands_.reset();
 }
 
 kw::TGewZahlen Draw(int day, int month, int year, std::vector<int> numbers) {
@@ -40,6 +72,12 @@ QStringList Texts(std::initializer_list<const char*> texts) {
   QStringList out;
   for (const char* t : texts) out << QString::fromUtf8(t);
   return out;
+}
+
+QWidget* TopLevel(const char* objectName) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1String(objectName)) return widget;
+  return nullptr;
 }
 
 }  // namespace kwtest

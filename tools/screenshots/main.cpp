@@ -1,62 +1,71 @@
-// Opens each window offscreen on fixture data and saves it as a PNG, to look at after a change.
-// Usage: kw_screenshots [output folder] [draws.csv]
+// Opens each window offscreen on the real history and saves it as a PNG, to look at after a
+// change. Every picture in docs/screenshots comes from here.
+// Usage: kw_screenshots [output folder] [folder with draws.csv and quotas.csv]
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
-#include "core/dates.h"
+#include "core/csv_import.h"
 #include "core/file_io.h"
-#include "core/german_format.h"
-#include "core/program.h"
+#include "tools/screenshots/shots.h"
 #include "ui/Auswertung.h"
 #include "ui/Start.h"
+#include "ui/data_store.h"
+#include "ui/look.h"
 #include "ui/message_box.h"
-#include "tools/screenshots/shots.h"
+#include "ui/window_catalogue.h"
 
 namespace {
-
-// "dd.mm.yyyy;z1;z2;z3;z4;z5;s1;s2" lines after a header line.
-bool WriteHistoryFromCsv(const QString& csvPath, const std::string& target) {
-  QFile csv(csvPath);
-  if (!csv.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
-  std::vector<kw::TGewZahlen> draws;
-  QTextStream in(&csv);
-  in.readLine();
-  while (!in.atEnd()) {
-    const QStringList fields = in.readLine().split(QLatin1Char(';'));
-    if (fields.size() < 8) continue;
-    const auto date = kw::ParseDateText(fields[0].trimmed().toStdString());
-    if (!date) continue;
-    kw::TGewZahlen draw;
-    draw.datum = *date;
-    for (int i = 0; i < 7; ++i) {
-      const auto n = kw::ParseStrictInt(fields[i + 1].trimmed().toStdString());
-      const auto value = static_cast<std::uint8_t>(n ? *n : 0);
-      if (i < 5)
-        draw.GZ[static_cast<std::size_t>(i)] = value;
-      else
-        draw.SZ[static_cast<std::size_t>(i - 5)] = value;
-    }
-    draws.push_back(draw);
-  }
-  return kw::WriteFileAtomically(target, kw::EncodeRecords(draws)).ok();
-}
 
 std::map<std::string, std::function<bool(const QString&)>>& Registry() {
   static std::map<std::string, std::function<bool(const QString&)>> registry;
   return registry;
 }
 
+std::unique_ptr<kw::ui::DataStore>& TheStore() {
+  static std::unique_ptr<kw::ui::DataStore> store;
+  return store;
+}
+
+std::unique_ptr<kw::ui::WindowCatalogue>& TheCatalogue() {
+  static std::unique_ptr<kw::ui::WindowCatalogue> catalogue;
+  return catalogue;
+}
+
+// The real history and prize amounts, imported as a user would.
+bool ImportHistory(const QString& folder) {
+  for (const bool quotas : {false, true}) {
+    const std::string path = QString(folder + (quotas ? QStringLiteral("/quotas.csv") : QStringLiteral("/draws.csv"))).toStdString();
+    const auto bytes = kw::ReadWholeFile(path, 64u << 20);
+    if (!bytes) return false;
+    const std::string text(bytes->begin(), bytes->end());
+    const bool ok = TheStore()->change([&](kw::DataSet& d) {
+      return quotas ? kw::ImportQuotasCsv(d, text).ok() : kw::ImportDrawsCsv(d, text).ok();
+    });
+    if (!ok) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 namespace kw::shots {
+
+kw::ui::DataStore& Store() { return *TheStore(); }
+
+kw::ui::WindowCatalogue& Catalogue() {
+  if (!TheCatalogue()) {
+    TheCatalogue() = std::make_unique<kw::ui::WindowCatalogue>(Store());
+    TheCatalogue()->createWindows();
+  }
+  return *TheCatalogue();
+}
 
 bool Save(QWidget& window, const QString& path) {
   window.show();
@@ -79,8 +88,9 @@ int main(int argc, char* argv[]) {
   QTemporaryDir home;
   qputenv("XDG_DATA_HOME", home.path().toUtf8());
   QApplication app(argc, argv);
+  kw::ui::UseGermanQtTexts();
   const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
-  const QString csv = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(KW_HISTORY_DIR "/draws.csv");
+  const QString history = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(KW_HISTORY_DIR);
   QDir().mkpath(outDir);
   kw::ui::MessageBox::setTestMode(true);
   bool ok = true;
@@ -91,20 +101,27 @@ int main(int argc, char* argv[]) {
     splash.setInitialisationDone(nullptr);
     ok &= Save(splash, outDir + QStringLiteral("/start.png"));
   }
-  {
-    kw::ui::TFAuswertung empty;
-    ok &= Save(empty, outDir + QStringLiteral("/auswertung-leer.png"));
-  }
-  if (!WriteHistoryFromCsv(csv, kw::App().dataFile(kw::kDrawsFileName))) {
-    std::fprintf(stderr, "cannot convert %s\n", qPrintable(csv));
+  const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
+  if (folder.problem) {
+    std::fprintf(stderr, "%s\n", folder.problem->message.c_str());
     return 1;
   }
   {
-    kw::ui::TFAuswertung main;
-    ok &= Save(main, outDir + QStringLiteral("/auswertung.png"));
+    // A first start: no history yet.
+    kw::ui::DataStore empty(folder.path);
+    kw::ui::WindowCatalogue catalogue(empty);
+    catalogue.createWindows();
+    ok &= Save(*catalogue.mainWindow(), outDir + QStringLiteral("/auswertung-leer.png"));
+  }
+  TheStore() = std::make_unique<kw::ui::DataStore>(folder.path);
+  if (!ImportHistory(history)) {
+    std::fprintf(stderr, "cannot import the history of %s\n", qPrintable(history));
+    return 1;
   }
   for (const auto& [name, run] : Registry()) ok &= run(outDir);
   for (const auto& shown : kw::ui::MessageBox::shown())
     std::printf("message: %s\n", qPrintable(kw::ui::MessageBox::displayText(shown.text)));
+  TheCatalogue().reset();
+  TheStore().reset();
   return ok ? 0 : 1;
 }

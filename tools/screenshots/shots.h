@@ -1,12 +1,22 @@
 #pragma once
 // Screenshot registry: each shots_<topic>.cpp registers its windows with KW_SCREENSHOTS, and
-// main() runs them in name order after the draw history of the fixture is in place.
+// main() runs them in name order once the real history is in place.
 #include <QString>
 #include <functional>
 
 class QWidget;
 
+namespace kw::ui {
+class DataStore;
+class WindowCatalogue;
+}  // namespace kw::ui
+
 namespace kw::shots {
+
+// The program as the screenshots see it: the real history and prize amounts in a temporary data
+// folder, its data store, and every window made and wired by the catalogue as at start.
+kw::ui::DataStore& Store();
+kw::ui::WindowCatalogue& Catalogue();
 
 // Shows the window, lets it settle and saves grab() as PNG; false when saving failed.
 bool Save(QWidget& window, const QString& path);

@@ -2,6 +2,8 @@
 #include <QCalendarWidget>
 #include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QPageSetupDialog>
 #include <QListWidget>
 #include <QPageSize>
 #include <QPrinter>
@@ -16,34 +18,38 @@
 #include "printing/print_grid.h"
 #include "tools/screenshots/shots.h"
 #include "ui/Kal.h"
+#include "ui/data_store.h"
+#include "ui/window_catalogue.h"
 #include "ui/Optionen.h"
+#include "ui/file_dialog.h"
 #include "ui/info.h"
 
 namespace {
 
 // Three remembered slips, one of them deleted since: the list shows two.
 void RememberSlips() {
-  kw::DataSet& state = kw::App();
+  kw::ui::DataStore& store = kw::shots::Store();
+  kw::SettingsRecord record;
   const char* names[] = {"Mittwochsrunde.emt", "Familie Sommer.emt", "Gelöscht.emt"};
   for (std::size_t i = 0; i < 3; ++i) {
-    const std::string path = state.DataDir + names[i];
+    const std::string path = store.dataFile(names[i]);
     if (i < 2) (void)kw::WriteFileAtomically(path, {});
-    state.Settings.recentSlips[i] = path;
+    record.recentSlips[i] = path;
   }
-  state.Settings.ComboBZ = 1;
-  state.Settings.ComboWZ = 3;
-  state.Settings.ComboGar = 2;
-  state.Settings.ComboBudget = 255;
-  state.Settings.RG1 = 6;
-  state.Settings.EReihen = 25;
-  state.Settings.CBStandardZuf = true;
-  state.Settings.CBGewinnreihen = true;
-  state.Settings.CBGewinnQuoten = true;
-  state.SettingsPresent = true;
+  record.ComboBZ = 1;
+  record.ComboWZ = 3;
+  record.ComboGar = 2;
+  record.ComboBudget = 255;
+  record.RG1 = 6;
+  record.EReihen = 25;
+  record.CBStandardZuf = true;
+  record.CBGewinnreihen = true;
+  record.CBGewinnQuoten = true;
+  (void)store.saveSettings(record);
 }
 
 bool PrintedGridPage(const QString& outDir) {
-  const auto& draws = kw::App().Draws;
+  const auto& draws = kw::shots::Store().draws();
   const int rows = std::min<int>(90, static_cast<int>(draws.size()));
   QStandardItemModel grid(rows, 8);
   const char* headers[] = {"Datum", "Z 1", "Z 2", "Z 3", "Z 4", "Z 5", "S1", "S2"};
@@ -74,12 +80,23 @@ bool PrintedGridPage(const QString& outDir) {
 
 KW_SCREENSHOTS("dialogs") {
   bool ok = true;
-  if (auto loaded = kw::LoadDraws(kw::App()); !loaded) std::fprintf(stderr, "draw history not loaded\n");
+  {
+    // Qt's own dialogs speak German too: opening a slip file and setting up the page.
+    QFileDialog open(nullptr, QStringLiteral("Datei wählen"), kw::shots::Store().dataFolder(),
+                     kw::ui::FileDialog::qtFilter(QString::fromUtf8(kw::kSlipFilter)));
+    open.setFileMode(QFileDialog::ExistingFile);
+    open.setOption(QFileDialog::DontUseNativeDialog);
+    open.resize(760, 460);
+    ok &= kw::shots::Save(open, outDir + QStringLiteral("/dateidialog.png"));
+    QPrinter printer(QPrinter::HighResolution);
+    QPageSetupDialog setUp(&printer);
+    ok &= kw::shots::Save(setUp, outDir + QStringLiteral("/seiteneinrichtung.png"));
+  }
   ok &= PrintedGridPage(outDir);
 
   RememberSlips();
   {
-    kw::ui::TFOptionen settings;
+    kw::ui::TFOptionen settings(kw::shots::Catalogue().context());
     ok &= kw::shots::Save(settings, outDir + QStringLiteral("/optionen.png"));
   }
   {

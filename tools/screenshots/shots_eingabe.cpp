@@ -8,10 +8,11 @@
 #include "tools/screenshots/shots.h"
 #include "ui/Eingabe.h"
 #include "ui/tip_table_model.h"
+#include "ui/window_catalogue.h"
 
 KW_SCREENSHOTS("eingabe") {
   bool ok = true;
-  kw::ui::TFEingabe window;
+  kw::ui::TFEingabe& window = *kw::shots::Catalogue().tipEntry();
   window.M1->setPlainText(QStringLiteral("2,7,12,22,38,4,7\n49,17,23,41,5,11,2\n3,9,28,33,45,1,8\n"
                                          "14,19,26,31,50,6,10\n8,16,24,37,42,3,12\n11,21,"));
   std::vector<std::string> lines = {"2,7,12,22,38,4,7", "49,17,23,41,5,11,2", "3,9,28,33,45,1,8",

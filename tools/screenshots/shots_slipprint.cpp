@@ -15,6 +15,7 @@
 #include "printing/slip_geometry.h"
 #include "printing/slip_printer.h"
 #include "tools/screenshots/shots.h"
+#include "ui/data_store.h"
 #include "ui/BEDruck.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::string WriteFamilySlip() {
     t.SZ[1] = static_cast<std::uint8_t>(r[6]);
     slip.push_back(t);
   }
-  const std::string path = kw::App().DataDir + "Familienrunde.emt";
+  const std::string path = kw::shots::Store().dataFile("Familienrunde.emt");
   (void)kw::SaveSlipRows(slip, path);
   return path;
 }
@@ -74,7 +75,7 @@ KW_SCREENSHOTS("slipprint") {
   const QString stem = jobs.filePath(QStringLiteral("schein"));
   kw::ui::TFBEDruck::setTestPrinterSource([stem] { return std::make_unique<kw::PdfSlipJobs>(stem); });
   {
-    kw::ui::TFBEDruck window;
+    kw::ui::TFBEDruck window(kw::shots::Store());
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.openSlipFile(QString::fromStdString(slip));
     window.setJokerIndex(1);

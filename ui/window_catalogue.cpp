@@ -1,0 +1,179 @@
+#include "ui/window_catalogue.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QCloseEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/settings_ini.h"
+#include "ui/Auswertung.h"
+#include "ui/BEDruck.h"
+#include "ui/Eingabe.h"
+#include "ui/HelpViewer.h"
+#include "ui/Kal.h"
+#include "ui/Optionen.h"
+#include "ui/SysTool.h"
+#include "ui/data_store.h"
+#include "ui/info.h"
+
+namespace kw::ui {
+
+namespace {
+// "Einstellungen.ini" keeps each window's size and place under its objectName in this section.
+constexpr const char* kGeometrySection = "Fenster";
+}  // namespace
+
+void BringToFront(QWidget* window) {
+  if (window->isMinimized())
+    window->showNormal();
+  else
+    window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+WindowCatalogue::WindowCatalogue(DataStore& store, QObject* parent) : QObject(parent), store_(store) {
+  HelpViewer::setDataFolder(store_.dataFolder());
+}
+
+WindowCatalogue::~WindowCatalogue() {
+  for (QWidget* w : {static_cast<QWidget*>(about_.data()), static_cast<QWidget*>(slipPrint_.data())}) delete w;
+  // The main window last: the others may still look at the data it loaded.
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->data();
+}
+
+TFAuswertung* WindowCatalogue::mainWindow() const { return main_; }
+TFEingabe* WindowCatalogue::tipEntry() const { return tipEntry_; }
+TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
+TFKal* WindowCatalogue::calendar() const { return calendar_; }
+TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
+TFInfo* WindowCatalogue::aboutBox() const { return about_; }
+TFBEDruck* WindowCatalogue::slipPrinting() const { return slipPrint_; }
+
+void WindowCatalogue::createWindows() {
+  const WindowContext ctx = context();
+  // The start-up order: the main window loads the history that later windows read.
+  main_ = new TFAuswertung(ctx);
+  tipEntry_ = new TFEingabe(ctx);
+  settings_ = new TFOptionen(ctx);
+  calendar_ = new TFKal;
+  fullSystem_ = new TFSysTool;
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, calendar_, fullSystem_}) {
+    windows_.emplace_back(w);
+    remember(w);
+  }
+  registerCommands();
+  wireWindows();
+}
+
+void WindowCatalogue::registerCommands() {
+  commands_.set(Command::Evaluation, [this] { BringToFront(main_); });
+  commands_.set(Command::TipEntry, [this] { showTipEntry(); });
+  commands_.set(Command::Settings, [this] { showSettings(); });
+  commands_.set(Command::Calendar, [this] { showCalendar(); });
+  commands_.set(Command::About, [this] { showAbout(false); });
+  commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
+}
+
+void WindowCatalogue::wireWindows() {
+  connect(tipEntry_, &TFEingabe::fullSystemBuilderRequested, this, [this] {
+    fullSystem_->placeBeside(tipEntry_);
+    showFullSystemBuilder();
+  });
+  connect(fullSystem_, &TFSysTool::rowsTransferred, tipEntry_, &TFEingabe::takeRows);
+  connect(settings_, &TFOptionen::slipOpenRequested, main_, &TFAuswertung::OpenSlipPage);
+}
+
+TFEingabe* WindowCatalogue::showTipEntry() {
+  BringToFront(tipEntry_);
+  return tipEntry_;
+}
+
+TFOptionen* WindowCatalogue::showSettings() {
+  settings_->showModal();
+  return settings_;
+}
+
+TFKal* WindowCatalogue::showCalendar() {
+  BringToFront(calendar_);
+  return calendar_;
+}
+
+TFSysTool* WindowCatalogue::showFullSystemBuilder() {
+  BringToFront(fullSystem_);
+  return fullSystem_;
+}
+
+TFInfo* WindowCatalogue::showAbout(bool modal) {
+  if (!about_) {
+    about_ = new TFInfo;
+    about_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    remember(about_);
+  }
+  BringToFront(about_);
+  return about_;
+}
+
+TFBEDruck* WindowCatalogue::showSlipPrinting() {
+  if (!slipPrint_) {
+    slipPrint_ = new TFBEDruck(store_);
+    remember(slipPrint_);
+  }
+  BringToFront(slipPrint_);
+  return slipPrint_;
+}
+
+// ---- closing ---------------------------------------------------------------------------------
+
+bool WindowCatalogue::closeOtherWindows() {
+  std::vector<QPointer<QWidget>> open;
+  for (const auto& w : windows_)
+    if (w && w != main_ && w->isVisible()) open.push_back(w);
+  for (QWidget* w : {static_cast<QWidget*>(about_.data()), static_cast<QWidget*>(slipPrint_.data()),
+                     static_cast<QWidget*>(HelpViewer::existing())})
+    if (w && w->isVisible()) open.emplace_back(w);
+  for (const auto& w : open)
+    if (w && !w->close()) return false;
+  return true;
+}
+
+bool WindowCatalogue::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close) {
+    auto* window = static_cast<QWidget*>(watched);
+    if (window == main_) {
+      if (!closeOtherWindows()) {
+        event->ignore();
+        return true;
+      }
+      // The main window writes its own settings in its closeEvent; then the program ends.
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    if (window->isVisible()) saveGeometry(window);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---- size and position -------------------------------------------------------------------------
+
+void WindowCatalogue::remember(QWidget* window) {
+  window->installEventFilter(this);
+  restoreGeometry(window);
+}
+
+void WindowCatalogue::restoreGeometry(QWidget* window) const {
+  const IniFile file = IniFile::Load(store_.dataFile(kIniFileName));
+  const std::string saved = file.readString(kGeometrySection, window->objectName().toStdString(), "");
+  // restoreGeometry() keeps the window on a screen that exists now.
+  if (!saved.empty()) window->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)));
+}
+
+void WindowCatalogue::saveGeometry(QWidget* window) const {
+  const std::string name = window->objectName().toStdString();
+  const std::string value = window->saveGeometry().toBase64().toStdString();
+  // Not being able to keep a window's place is no reason to bother the user.
+  (void)UpdateIniFile(store_.dataFile(kIniFileName),
+                      [&](IniFile& f) { f.writeString(kGeometrySection, name, value); });
+}
+
+}  // namespace kw::ui
