@@ -45,9 +45,14 @@ std::vector<int> Pool(const ValueSet& killer, const ValueSet& banker, const Valu
 
 // Draws from the pool until `wanted` values are in the mask; a value already there is drawn
 // again. Ends because the group limits leave more distinct values in each pool than a row needs.
-void DrawInto(std::uint64_t& mask, int wanted, const std::vector<int>& pool, RandomSource& random) {
+void DrawInto(std::uint64_t& mask, int have, int wanted, const std::vector<int>& pool, RandomSource& random) {
   const int size = static_cast<int>(pool.size());
-  while (std::popcount(mask) < wanted) mask |= std::uint64_t{1} << pool[static_cast<std::size_t>(random.random(size))];
+  while (have < wanted) {
+    const std::uint64_t bit = std::uint64_t{1} << pool[static_cast<std::size_t>(random.random(size))];
+    if (mask & bit) continue;
+    mask |= bit;
+    ++have;
+  }
 }
 
 template <std::size_t N>
@@ -114,6 +119,8 @@ Result<std::vector<TSchein>> GeneratorCore::generate(int n, RandomSource& random
   const std::vector<int> numbers = numberPool();
   const std::vector<int> stars = starPool();
   const ValueSet& bankers = selection(GeneratorGroup::Banker);
+  const int bankerNumbers = bankers.count(ValueKind::Number);
+  const int bankerStars = bankers.count(ValueKind::Star);
   frequencies_.clear();
   random.reseed();
 
@@ -121,8 +128,8 @@ Result<std::vector<TSchein>> GeneratorCore::generate(int n, RandomSource& random
   for (TSchein& row : rows) {
     std::uint64_t numberMask = bankers.bits(ValueKind::Number);
     std::uint64_t starMask = bankers.bits(ValueKind::Star);
-    DrawInto(numberMask, 5, numbers, random);
-    DrawInto(starMask, 2, stars, random);
+    DrawInto(numberMask, bankerNumbers, 5, numbers, random);
+    DrawInto(starMask, bankerStars, 2, stars, random);
     Unpack(numberMask, row.GZ);
     Unpack(starMask, row.SZ);
     frequencies_.countRow(row);

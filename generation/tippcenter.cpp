@@ -1,6 +1,7 @@
 #include "generation/tippcenter.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/file_io.h"
 #include "core/var_def.h"
@@ -129,8 +130,9 @@ Result<SystemRows> TipCentreCore::apply(int key, RandomSource& random) {
   const SystemEntry e = entry(key);
   const int k = rowLength(key);
   const std::vector<int> chosen = selection(TipCentreGroup::Chosen).values(ValueKind::Number);
-  const std::vector<int> bankers = selection(TipCentreGroup::Banker).values(ValueKind::Number);
-  if (key > kReducedSystemCount) buildFullMatrix(e.wz, k);
+  const std::uint64_t bankers = selection(TipCentreGroup::Banker).bits(ValueKind::Number);
+  // Full systems are read straight from the matrix just built, the stored ones through position.
+  const PositionMatrix* full = key > kReducedSystemCount ? &buildFullMatrix(e.wz, k) : nullptr;
 
   SystemRows out;
   out.key = key;
@@ -138,19 +140,22 @@ Result<SystemRows> TipCentreCore::apply(int key, RandomSource& random) {
   out.rows.resize(e.r);
   for (int r = 1; r <= e.r; ++r) {
     TSchein& row = out.rows[static_cast<std::size_t>(r - 1)];
-    std::array<int, 5> numbers{};
+    std::uint64_t mask = bankers;
     for (int c = 1; c <= k; ++c) {
-      const int p = position(key, r, c);
+      const std::size_t cell = static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(k) + static_cast<std::size_t>(c - 1);
+      const int p = full ? (cell < full->cells.size() ? full->cells[cell] : 0) : position(key, r, c);
       // The shipped matrices are checked to stay inside the chosen numbers; never read beyond.
       if (p < 1 || p > static_cast<int>(chosen.size()))
         return Refused("Das System " + std::to_string(key) + " kann nicht angewendet werden.\r\rIch breche ab.");
-      numbers[static_cast<std::size_t>(c - 1)] = chosen[static_cast<std::size_t>(p - 1)];
+      const int number = chosen[static_cast<std::size_t>(p - 1)];
+      row.GZ[static_cast<std::size_t>(c - 1)] = static_cast<std::uint8_t>(number);
+      mask |= std::uint64_t{1} << number;
     }
+    // With bankers the row is the set of its numbers, ascending; without, the matrix's order.
     if (k < 5) {
-      std::copy(bankers.begin(), bankers.end(), numbers.begin() + k);
-      std::sort(numbers.begin(), numbers.end());
+      std::size_t i = 0;
+      for (; mask != 0; mask &= mask - 1) row.GZ[i++] = static_cast<std::uint8_t>(std::countr_zero(mask));
     }
-    for (std::size_t c = 0; c < 5; ++c) row.GZ[c] = static_cast<std::uint8_t>(numbers[c]);
     const StarPair& pair = out.starPairs[static_cast<std::size_t>(r - 1)];
     row.SZ = {static_cast<std::uint8_t>(pair[0]), static_cast<std::uint8_t>(pair[1])};
   }
