@@ -21,6 +21,8 @@
 #include "core/tip_text.h"
 #include "core/data_set.h"
 #include "analysis/row_analysis.h"
+#include "cli/apply_system_command.h"
+#include "cli/random_command.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
 #include "generation/systeme.h"
@@ -41,7 +43,11 @@ const char* const kUsageText =
     "  binomial N K\n"
     "  analyse --depth K [--total] [DATEI]\n"
     "  systems [--bz I] [--wz I] [--gar I] [--budget I]\n"
-    "  system-rows SYSTEM\n";
+    "  system-rows SYSTEM\n"
+    "  random [--rows N] [--seed S] [--killer LISTE] [--banker LISTE] [--favourite LISTE]\n"
+    "         [--killer-stars LISTE] [--banker-stars LISTE] [--favourite-stars LISTE] [--out SCHEIN.emt]\n"
+    "  apply-system SYSTEM --numbers LISTE [--bankers LISTE] [--stars LISTE] [--banker-stars LISTE]\n"
+    "               [--seed S] [--out SCHEIN.emt]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -346,5 +352,7 @@ int main(int argc, char** argv) {
   if (command == "analyse") return Analyse(args);
   if (command == "systems") return Systems(args);
   if (command == "system-rows") return SystemRows(args);
+  if (command == "random") return kwcli::RandomCommand(args);
+  if (command == "apply-system") return kwcli::ApplySystemCommand(args);
   return Usage("Unbekannter Befehl: " + command);
 }
