@@ -21,6 +21,7 @@
 #include "core/tip_text.h"
 #include "core/var_def.h"
 #include "analysis/row_analysis.h"
+#include "cli/stats_command.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
 #include "generation/systeme.h"
@@ -41,7 +42,8 @@ const char* const kUsageText =
     "  binomial N K\n"
     "  analyse --depth K [--total] [DATEI]\n"
     "  systems [--bz I] [--wz I] [--gar I] [--budget I]\n"
-    "  system-rows SYSTEM\n";
+    "  system-rows SYSTEM\n"
+    "  stats [--from DATUM] [--to DATUM] [--order number|frequency|absence]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -362,5 +364,6 @@ int main(int argc, char** argv) {
   if (command == "analyse") return Analyse(args);
   if (command == "systems") return Systems(args);
   if (command == "system-rows") return SystemRows(args);
+  if (command == "stats") return kw::RunStatsCommand(state.DataDir, args);
   return Usage("Unbekannter Befehl: " + command);
 }
