@@ -15,17 +15,37 @@ using Mask = std::uint64_t;  // number n = bit n
 constexpr Mask kAllMain = ((Mask{1} << (kMaxMain + 1)) - 1) & ~Mask{1};
 constexpr Mask kAllStars = ((Mask{1} << (kMaxStar + 1)) - 1) & ~Mask{1};
 
+// One bit per number; every number outside 1..max gets bit 63.
+constexpr std::array<Mask, 256> NumberBits(int max) {
+  std::array<Mask, 256> bits{};
+  for (int n = 0; n < 256; ++n) bits[static_cast<std::size_t>(n)] = Mask{1} << (n >= 1 && n <= max ? n : 63);
+  return bits;
+}
+constexpr std::array<Mask, 256> kMainBits = NumberBits(kMaxMain), kStarBits = NumberBits(kMaxStar);
+constexpr Mask kOutside = Mask{1} << 63;
+
+// The numbers in range as a set.
 template <std::size_t N>
-Mask MaskOf(const std::array<std::uint8_t, N>& numbers, int max) {
+Mask MaskOf(const std::array<std::uint8_t, N>& numbers, const std::array<Mask, 256>& bits) {
   Mask m = 0;
-  for (const std::uint8_t n : numbers)
-    if (n >= 1 && n <= max) m |= Mask{1} << n;
-  return m;
+  for (const std::uint8_t n : numbers) m |= bits[n];
+  return m & ~kOutside;
 }
 
-// Out-of-range or repeated numbers leave fewer bits than numbers.
+// Runs over every draw of every period, so without branches: the sum of the numbers' bits
+// equals their union only when no number repeats.
+template <std::size_t N>
+bool AllDistinctInRange(const std::array<std::uint8_t, N>& numbers, const std::array<Mask, 256>& bits) {
+  Mask sum = 0, all = 0;
+  for (const std::uint8_t n : numbers) {
+    sum += bits[n];
+    all |= bits[n];
+  }
+  return sum == all && (all & kOutside) == 0;
+}
+
 bool IsComplete(const TGewZahlen& d) {
-  return std::popcount(MaskOf(d.GZ, kMaxMain)) == kMainCount && std::popcount(MaskOf(d.SZ, kMaxStar)) == kStarCount;
+  return AllDistinctInRange(d.GZ, kMainBits) & AllDistinctInRange(d.SZ, kStarBits);
 }
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
@@ -89,7 +109,7 @@ NumberTables CountAbsences(const std::vector<TGewZahlen>& draws, DrawPeriod peri
   for (int i = inside.bis; i >= inside.von && (mainLeft | starsLeft) != 0; --i) {
     const TGewZahlen& d = draws[At(i)];
     const auto after = static_cast<std::int32_t>(period.bis - i);
-    const Mask newMain = MaskOf(d.GZ, kMaxMain) & mainLeft, newStars = MaskOf(d.SZ, kMaxStar) & starsLeft;
+    const Mask newMain = MaskOf(d.GZ, kMainBits) & mainLeft, newStars = MaskOf(d.SZ, kStarBits) & starsLeft;
     for (Mask m = newMain; m != 0; m &= m - 1) t.numbers[At(std::countr_zero(m))] = after;
     for (Mask m = newStars; m != 0; m &= m - 1) t.stars[At(std::countr_zero(m))] = after;
     mainLeft &= ~newMain;

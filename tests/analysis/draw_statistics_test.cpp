@@ -271,12 +271,22 @@ TEST(DrawStatistics, PeriodWithTheUnsavedNewDrawIsRefused) {
   EXPECT_EQ(refused.error().message,
             "Die Ausspielung vom 25.08.2026 ist noch nicht vollständig eingetragen.\r\r"
             "Bitte korrigieren Sie die Angaben für den Auswertungszeitraum.\r\rIch breche erst einmal ab.");
-  // Half-entered or repeated numbers are no draw either.
-  draws.back().GZ = {1, 2, 3, 4, 5};
-  draws.back().SZ = {6, 6};
-  EXPECT_FALSE(CheckStatisticsPeriod(draws, last - 5, last));
-  draws.back().SZ = {6, 13};
-  EXPECT_FALSE(CheckStatisticsPeriod(draws, last - 5, last));
+  // Half-entered, repeated or out-of-range numbers are no draw either.
+  struct Broken {
+    std::array<std::uint8_t, 5> gz;
+    std::array<std::uint8_t, 2> sz;
+  };
+  const Broken broken[] = {{{1, 2, 3, 4, 0}, {6, 7}}, {{1, 2, 3, 3, 5}, {6, 7}}, {{9, 9, 9, 4, 5}, {6, 7}},
+                           {{1, 2, 3, 4, 51}, {6, 7}}, {{1, 2, 3, 4, 255}, {6, 7}}, {{1, 2, 3, 4, 5}, {6, 6}},
+                           {{1, 2, 3, 4, 5}, {6, 13}}, {{1, 2, 3, 4, 5}, {0, 7}},   {{0, 0, 0, 0, 0}, {200, 200}}};
+  for (const Broken& b : broken) {
+    draws.back().GZ = b.gz;
+    draws.back().SZ = b.sz;
+    EXPECT_FALSE(CheckStatisticsPeriod(draws, last - 5, last)) << int{b.gz[4]} << " " << int{b.sz[1]};
+  }
+  draws.back().GZ = {50, 1, 2, 3, 4};
+  draws.back().SZ = {12, 1};
+  EXPECT_TRUE(CheckStatisticsPeriod(draws, last - 5, last));
   EXPECT_TRUE(CheckStatisticsPeriod(draws, 0, last - 1));
 }
 
