@@ -38,7 +38,8 @@ struct NumberTables {
   bool operator==(const NumberTables&) const = default;
 };
 
-// The routines below take a period as CheckStatisticsPeriod returns it.
+// Both counts take a period as CheckStatisticsPeriod returns it; of any other they read only
+// the draws inside the history.
 
 // How many draws of the period hold each number: the numbers sum to 5 x draws, the stars to
 // 2 x draws.

@@ -120,6 +120,13 @@ TEST(DrawStatistics, MatchesThePlainWayOnTheRealHistory) {
   }
 }
 
+TEST(DrawStatistics, CountsStayInsideTheHistory) {
+  EXPECT_EQ(CountFrequencies(History(), {-3, Last() + 9}), CountFrequencies(History(), {0, Last()}));
+  const std::vector<TGewZahlen> none;
+  EXPECT_EQ(CountFrequencies(none, {0, 4}), NumberTables{});
+  EXPECT_EQ(Sum(CountAbsences(none, {0, 4}).numbers), 50 * 5);
+}
+
 TEST(DrawStatistics, AbsenceAtTheEndsOfARealPeriod) {
   // 13.02.2004: 16 29 32 36 41 / 7 9;  20.02.2004: 7 13 39 47 50 / 2 5.
   const NumberTables two = CountAbsences(History(), {0, 1});
