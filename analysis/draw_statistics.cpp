@@ -45,7 +45,7 @@ bool AllDistinctInRange(const std::array<std::uint8_t, N>& numbers, const std::a
 }
 
 bool IsComplete(const TGewZahlen& d) {
-  return AllDistinctInRange(d.GZ, kMainBits) & AllDistinctInRange(d.SZ, kStarBits);
+  return AllDistinctInRange(d.GZ, kMainBits) && AllDistinctInRange(d.SZ, kStarBits);
 }
 
 std::size_t At(int index) { return static_cast<std::size_t>(index); }
