@@ -23,6 +23,7 @@
 #include "analysis/row_analysis.h"
 #include "cli/apply_system_command.h"
 #include "cli/random_command.h"
+#include "cli/stats_command.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
 #include "generation/systeme.h"
@@ -47,7 +48,8 @@ const char* const kUsageText =
     "  random [--rows N] [--seed S] [--killer LISTE] [--banker LISTE] [--favourite LISTE]\n"
     "         [--killer-stars LISTE] [--banker-stars LISTE] [--favourite-stars LISTE] [--out SCHEIN.emt]\n"
     "  apply-system SYSTEM --numbers LISTE [--bankers LISTE] [--stars LISTE] [--banker-stars LISTE]\n"
-    "               [--seed S] [--out SCHEIN.emt]\n";
+    "               [--seed S] [--out SCHEIN.emt]\n"
+    "  stats [--from DATUM] [--to DATUM] [--order number|frequency|absence]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -354,5 +356,6 @@ int main(int argc, char** argv) {
   if (command == "system-rows") return SystemRows(args);
   if (command == "random") return kwcli::RandomCommand(args);
   if (command == "apply-system") return kwcli::ApplySystemCommand(args);
+  if (command == "stats") return kw::RunStatsCommand(state.DataDir, args);
   return Usage("Unbekannter Befehl: " + command);
 }

@@ -4,7 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/german_format.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "generation/pattern_file.h"
 
 namespace kw {

@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "core/file_io.h"
-#include "core/var_def.h"
+#include "core/program.h"
 #include "generation/pattern_file.h"
 
 namespace kw {
