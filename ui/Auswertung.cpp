@@ -103,40 +103,6 @@ void Flip(std::array<std::uint8_t, 32>& set, int n) {
   set[static_cast<std::size_t>(n / 8)] = static_cast<std::uint8_t>(set[static_cast<std::size_t>(n / 8)] ^ (1u << (n % 8)));
 }
 
-// A clipboard with a few numbers on it: the paste button's picture.
-QIcon PasteIcon() {
-  QPixmap pixmap(18, 18);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x6B, 0x4A, 0x1F), 1));
-  p.setBrush(QColor(0xC8, 0x96, 0x50));
-  p.drawRoundedRect(QRectF(2.5, 2.5, 13, 15), 2, 2);
-  p.setBrush(Qt::white);
-  p.drawRect(QRectF(4.5, 5.5, 9, 10));
-  p.setBrush(QColor(0x90, 0x90, 0x90));
-  p.drawRect(QRectF(6.5, 1.5, 5, 3));
-  p.setPen(QPen(QColor(0x1E, 0x3C, 0x8C), 1.2));
-  for (int y : {8, 11, 14}) p.drawLine(QPointF(6, y), QPointF(12, y));
-  return QIcon(pixmap);
-}
-
-// A small eraser: the pictures that clear the marks of an area.
-QPixmap ClearPicture() {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.translate(8, 8);
-  p.rotate(-35);
-  p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
-  p.setBrush(QColor(0xE8, 0x6A, 0x6A));
-  p.drawRect(QRectF(-7, -3.5, 8, 7));
-  p.setBrush(QColor(0xF5, 0xF5, 0xF5));
-  p.drawRect(QRectF(1, -3.5, 6, 7));
-  return pixmap;
-}
-
 // The latest Tuesday or Friday on or before a day: what the first draw of a history is dated.
 double LatestDrawDay(double day) {
   while (DayOfWeek(day) != kTuesday && DayOfWeek(day) != kFriday) day -= 1;

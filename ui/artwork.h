@@ -1,5 +1,6 @@
 #pragma once
-// The program's own pictures, drawn at run time: tool bar icons, splash, welcome panel.
+// The program's own pictures: SVG files in the resource built from data/pictures, rendered at the
+// size a window asks for.
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
@@ -16,5 +17,9 @@ QPixmap SplashPicture(QSize size);
 QPixmap WelcomePicture(QSize size);
 // Small globe: the link picture beside the draw chooser.
 QPixmap LinkPicture(QSize size);
+// A clipboard with numbers: pasting the numbers of a draw.
+QIcon PasteIcon();
+// A small eraser: clearing the marks of an area.
+QPixmap ClearPicture();
 
 }  // namespace kw::ui

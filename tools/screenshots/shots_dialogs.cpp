@@ -98,6 +98,8 @@ KW_SCREENSHOTS("dialogs") {
   {
     kw::ui::TFOptionen settings(kw::shots::Catalogue().context());
     ok &= kw::shots::Save(settings, outDir + QStringLiteral("/optionen.png"));
+    // The other pictures show a program without remembered slips.
+    (void)kw::shots::Store().saveSettings(kw::SettingsRecord{});
   }
   {
     kw::ui::TFKal calendar;
