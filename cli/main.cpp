@@ -20,6 +20,7 @@
 #include "core/slip_file.h"
 #include "core/tip_text.h"
 #include "core/var_def.h"
+#include "cli/update_commands.h"
 #include "analysis/row_analysis.h"
 #include "evaluation/evaluation.h"
 #include "generation/binomial.h"
@@ -41,7 +42,9 @@ const char* const kUsageText =
     "  binomial N K\n"
     "  analyse --depth K [--total] [DATEI]\n"
     "  systems [--bz I] [--wz I] [--gar I] [--budget I]\n"
-    "  system-rows SYSTEM\n";
+    "  system-rows SYSTEM\n"
+    "  publish ORDNER [--version TEXT] [--installer DATEI]\n"
+    "  update [--server URL] [--ftp URL] [--draws] [--quotas] [--version]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -362,5 +365,7 @@ int main(int argc, char** argv) {
   if (command == "analyse") return Analyse(args);
   if (command == "systems") return Systems(args);
   if (command == "system-rows") return SystemRows(args);
+  if (command == "publish") return kw::cli::Publish(state.DataDir, args);
+  if (command == "update") return kw::cli::Update(state.DataDir, args);
   return Usage("Unbekannter Befehl: " + command);
 }
