@@ -26,10 +26,12 @@ std::function<bool(const std::string&)>& OnlineHook() {
   return hook;
 }
 
+// "1 Sekunde", "1,5 Sekunden", "30 Sekunden".
 std::string SecondsText(std::chrono::milliseconds ms) {
   const auto count = ms.count();
-  if (count % 1000 == 0) return std::to_string(count / 1000);
-  return FormatGrouped(static_cast<double>(count) / 1000.0, 1);
+  if (count == 1000) return "1 Sekunde";
+  if (count % 1000 == 0) return std::to_string(count / 1000) + " Sekunden";
+  return FormatGrouped(static_cast<double>(count) / 1000.0, 1) + " Sekunden";
 }
 
 std::string ErrorText(QNetworkReply* reply) {
@@ -131,14 +133,14 @@ std::shared_ptr<GetOperation> StartGet(QNetworkAccessManager& nam, const update:
   QObject::connect(reply, &QNetworkReply::finished, reply, [op, reply, done, stallTimeout, maxBytes] {
     op->finished = true;
     update::GetReply out;
-    if (!op->tooLarge) op->data += reply->readAll();
+    if (reply->isOpen()) op->data += reply->readAll();
     if (op->stopped) {
       out.stopped = true;
       out.error = update::kStoppedMessage;
     } else if (op->timedOut) {
       out.timedOut = true;
       out.error = "Der Server hat " + SecondsText(stallTimeout) +
-                  " Sekunden lang keine Daten geschickt. Ich habe den Download abgebrochen.";
+                  " lang keine Daten geschickt. Ich habe den Download abgebrochen.";
     } else if (op->tooLarge) {
       out.error = "Die Datei auf dem Server ist größer als " + FormatGroupedInteger(static_cast<std::int64_t>(maxBytes)) +
                   " Bytes und damit keine Datei dieses Programms. Ich habe den Download abgebrochen.";
@@ -165,14 +167,10 @@ std::shared_ptr<GetOperation> StartGet(QNetworkAccessManager& nam, const update:
 
 class BlockingTransport : public update::Transport {
  public:
-  explicit BlockingTransport(const TransportOptions& options) : options_(options) {
-    if (!QCoreApplication::instance()) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+  explicit BlockingTransport(const TransportOptions& options) : options_(options), app_(EnsureQtApplication()) {
     nam_ = std::make_unique<QNetworkAccessManager>();
   }
-  ~BlockingTransport() override {
-    nam_.reset();
-    app_.reset();
-  }
+  ~BlockingTransport() override { nam_.reset(); }
 
   bool isOnline(const std::string& url) override { return IsOnline(url); }
 
@@ -202,15 +200,20 @@ class BlockingTransport : public update::Transport {
   }
 
  private:
-  static inline int argc_ = 1;
-  static inline char name_[] = "kugelwerk";
-  static inline char* argv_[] = {name_, nullptr};
   TransportOptions options_;
-  std::unique_ptr<QCoreApplication> app_;
+  std::shared_ptr<void> app_;
   std::unique_ptr<QNetworkAccessManager> nam_;
 };
 
 }  // namespace
+
+std::shared_ptr<void> EnsureQtApplication() {
+  if (QCoreApplication::instance()) return {};
+  static int argc = 1;
+  static char name[] = "kugelwerk";
+  static char* argv[] = {name, nullptr};
+  return std::make_shared<QCoreApplication>(argc, argv);
+}
 
 void SetOnlineHook(std::function<bool(const std::string& url)> hook) { OnlineHook() = std::move(hook); }
 

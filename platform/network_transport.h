@@ -30,6 +30,10 @@ void SetOnlineHook(std::function<bool(const std::string& url)> hook);
 // SIZE of one file after login; nullopt on any failure. Blocks up to options.ftpTimeout.
 std::optional<std::int64_t> QueryFtpSize(const update::FtpSizeQuery& query, const TransportOptions& options = {});
 
+// A Qt application object for programs without one (the command-line tool, tests): created
+// when there is none and kept while the handle lives; an empty handle when one exists.
+std::shared_ptr<void> EnsureQtApplication();
+
 // A blocking transport: each call runs a local event loop until its answer is there. Creates a
 // QCoreApplication when there is none. One thread only.
 std::unique_ptr<update::Transport> MakeBlockingTransport(const TransportOptions& options = {});

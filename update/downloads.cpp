@@ -197,11 +197,13 @@ Result<QuotasUpdate> UpdateQuotas(const std::vector<TGewZahlen>& draws, const st
   std::map<double, TQuoten> tail;
   for (const auto& [day, r] : localByDate)
     if (day > last) tail.emplace(day, *r);
-  for (const auto& [day, r] : serverByDate) {
-    if (day <= last) continue;
-    const auto it = tail.find(day);
-    tail.insert_or_assign(day, Overlay(it != tail.end() ? it->second : MissingRecord(day), *r));
-    ++update.taken;
+  // Server records of draws the history does not have yet would be dropped at the next start;
+  // only days the user keeps ahead take the server's amounts.
+  for (auto& [day, r] : tail) {
+    if (const auto s = serverByDate.find(day); s != serverByDate.end()) {
+      r = Overlay(r, *s->second);
+      ++update.taken;
+    }
   }
   for (const auto& [day, r] : tail) update.merged.push_back(r);
   update.changed = update.merged != localQuotas;

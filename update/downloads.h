@@ -47,8 +47,9 @@ struct QuotasUpdate {
 
 // Merged by date: one record per draw (index i belongs to draws[i]), taken from the server's
 // record of that date where there is one, else the local record of that date, else a record
-// without amounts. An amount the server lacks (-1) keeps the local amount. Local and server
-// records dated after the last draw (days entered ahead of the draw) follow in date order.
+// without amounts. An amount the server lacks (-1) keeps the local amount. Local records dated
+// after the last draw (days kept ahead of the draws) follow in date order, with the server's
+// amounts of those days; server records of draws the history lacks are left out.
 Result<QuotasUpdate> UpdateQuotas(const std::vector<TGewZahlen>& draws, const std::vector<TQuoten>& localQuotas,
                                   const std::vector<std::uint8_t>& bytes);
 

@@ -114,7 +114,13 @@ Result<std::string> ApplyInstallerDownload(const std::string& dataDir, const Ins
   return path;
 }
 
-std::string SelfRemovalShellScript(const std::string& programPath, long long pid, unsigned long long inode,
+std::string FileStamp(unsigned long long inode, long long size, long long mtimeSeconds, long mtimeNanoseconds) {
+  char nanos[16];
+  std::snprintf(nanos, sizeof nanos, "%09ld", mtimeNanoseconds);
+  return std::to_string(inode) + ":" + std::to_string(size) + ":" + std::to_string(mtimeSeconds) + "." + nanos;
+}
+
+std::string SelfRemovalShellScript(const std::string& programPath, long long pid, const std::string& stamp,
                                    const std::string& scriptPath, int maxWaitSeconds) {
   std::string s;
   s += "#!/bin/sh\n";
@@ -122,7 +128,7 @@ std::string SelfRemovalShellScript(const std::string& programPath, long long pid
   s += "pid=" + std::to_string(pid) + "\n";
   s += "exe=" + ShellQuote(programPath) + "\n";
   s += "dir=" + ShellQuote(FolderOf(programPath)) + "\n";
-  s += "inode=" + std::to_string(inode) + "\n";
+  s += "stamp=" + ShellQuote(stamp) + "\n";
   s += "waited=0\n";
   s += "while kill -0 \"$pid\" 2>/dev/null; do\n";
   s += "  if [ \"$waited\" -ge " + std::to_string(maxWaitSeconds) + " ]; then rm -f -- " + ShellQuote(scriptPath) +
@@ -131,7 +137,7 @@ std::string SelfRemovalShellScript(const std::string& programPath, long long pid
   s += "  waited=$((waited + 1))\n";
   s += "done\n";
   s += "# A program installed in the meantime is another file and stays.\n";
-  s += "if [ \"$(stat -c %i -- \"$exe\" 2>/dev/null)\" = \"$inode\" ]; then rm -f -- \"$exe\"; fi\n";
+  s += "if [ \"$(stat -c '%i:%s:%.9Y' -- \"$exe\" 2>/dev/null)\" = \"$stamp\" ]; then rm -f -- \"$exe\"; fi\n";
   s += "rmdir -- \"$dir\" 2>/dev/null\n";
   s += "rm -f -- " + ShellQuote(scriptPath) + "\n";
   return s;
@@ -158,8 +164,9 @@ Result<std::string> WriteSelfRemovalScript(const std::string& tempDir, const std
   std::string pattern = dir + "uisXXXXXX.sh";
   const int fd = ::mkstemps(pattern.data(), 3);
   if (fd < 0) return IoError("Im Ordner \"" + dir + "\" kann keine Datei angelegt werden.");
-  const std::string text = SelfRemovalShellScript(programPath, pid, static_cast<unsigned long long>(st.st_ino),
-                                                  pattern, maxWaitSeconds);
+  const std::string stamp = FileStamp(static_cast<unsigned long long>(st.st_ino), static_cast<long long>(st.st_size),
+                                      static_cast<long long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec);
+  const std::string text = SelfRemovalShellScript(programPath, pid, stamp, pattern, maxWaitSeconds);
   std::size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(fd, text.data() + done, text.size() - done);

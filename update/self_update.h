@@ -56,10 +56,13 @@ std::string InstallerPath(const std::string& dataDir);
 // Returns the installer's path.
 Result<std::string> ApplyInstallerDownload(const std::string& dataDir, const InstallerOutcome& outcome);
 
+// "inode:size:mtime.nanoseconds", as `stat -c '%i:%s:%.9Y'` prints it.
+std::string FileStamp(unsigned long long inode, long long size, long long mtimeSeconds, long mtimeNanoseconds);
 // The shell script that waits (at most `maxWaitSeconds`) until process `pid` has ended, then
-// deletes the program file if it is still the same file (`inode`; a newly installed program in
-// its place stays), removes the program's folder if that is then empty, and deletes itself.
-std::string SelfRemovalShellScript(const std::string& programPath, long long pid, unsigned long long inode,
+// deletes the program file if it is still the same file (`stamp`: a program installed in its
+// place meanwhile stays), removes the program's folder if that is then empty, and deletes
+// itself. After the time limit it deletes only itself.
+std::string SelfRemovalShellScript(const std::string& programPath, long long pid, const std::string& stamp,
                                    const std::string& scriptPath, int maxWaitSeconds = 600);
 // The Windows command file: loops until the program file can be deleted, removes the folder
 // (dir with a trailing backslash) if empty and deletes itself; lines end in CR LF.
