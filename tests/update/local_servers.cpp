@@ -93,6 +93,10 @@ LocalServer LocalServer::Http(const std::string& root) { return LocalServer("htt
 
 LocalServer LocalServer::Stall() { return LocalServer("http", {"stall", "@port"}); }
 
+LocalServer LocalServer::Redirect(const std::string& target) {
+  return LocalServer("http", {"redirect", "@port", target});
+}
+
 LocalServer LocalServer::Ftp(const std::string& root, const std::string& user, const std::string& password) {
   return LocalServer("ftp", {"ftp", root, "@port", user, password});
 }

@@ -36,6 +36,8 @@ class LocalServer {
   static LocalServer Http(const std::string& root);
   // Sends headers and 10 of 100,000 bytes, then nothing.
   static LocalServer Stall();
+  // Answers every request with a redirect to target.
+  static LocalServer Redirect(const std::string& target);
   // FTP login user/password, home folder root.
   static LocalServer Ftp(const std::string& root, const std::string& user, const std::string& password);
 

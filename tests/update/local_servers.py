@@ -4,6 +4,7 @@
   local_servers.py http  ROOT PORTFILE LOGFILE   serves ROOT, one requested path per line in LOGFILE
   local_servers.py stall PORTFILE                answers with headers and 10 bytes, then sends nothing
   local_servers.py ftp   ROOT PORTFILE USER PASSWORD
+  local_servers.py redirect PORTFILE TARGET      answers every GET with a redirect to TARGET
 
 The port is written to PORTFILE once the server listens. Every server ends by itself after
 LIFETIME seconds (environment, default 120), so that a test that dies leaves nothing running.
@@ -47,6 +48,22 @@ def serve_http(root, port_file, log_file):
     server.serve_forever()
 
 
+def serve_redirect(port_file, target):
+    class Handler(http.server.BaseHTTPRequestHandler):
+        def log_message(self, fmt, *args):
+            pass
+
+        def do_GET(self):
+            self.send_response(302)
+            self.send_header("Location", target)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    write_port(port_file, server.server_address[1])
+    server.serve_forever()
+
+
 def serve_stall(port_file):
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -85,6 +102,8 @@ def main():
         serve_http(sys.argv[2], sys.argv[3], sys.argv[4])
     elif mode == "stall":
         serve_stall(sys.argv[2])
+    elif mode == "redirect":
+        serve_redirect(sys.argv[2], sys.argv[3])
     elif mode == "ftp":
         serve_ftp(sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5])
     else:

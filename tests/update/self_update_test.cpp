@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "local_servers.h"
+#include "platform/installer_launch.h"
 #include "support/temp_dir.h"
 
 namespace kw::update {
@@ -122,6 +123,30 @@ TEST(Installer, MessagesNameTheInstallerInTheDataFolder) {
             std::string::npos);
   EXPECT_NE(InstallConfirmQuestion("/d/").find("\"Update.sh\" im Verzeichnis /d/ starten.\r\rSoll fortgefahren werden?"),
             std::string::npos);
+}
+
+TEST(Installer, StartedThroughTheShellOrATerminal) {
+  kwtest::TempDir data;
+  std::vector<std::vector<std::string>> started;
+  platform::SetStartDetachedHook([&](const std::string& program, const std::vector<std::string>& args) {
+    started.push_back({program});
+    started.back().insert(started.back().end(), args.begin(), args.end());
+    return true;
+  });
+  const std::string installer = data.file("Update.sh");
+  EXPECT_FALSE(platform::StartInstaller(installer)) << "no file, nothing started";
+  kwtest::WriteBytes(installer, {'#', '!'});
+  EXPECT_TRUE(platform::StartInstaller(installer));
+  EXPECT_TRUE(platform::StartSelfRemoval("/tmp/uisAbc123.sh"));
+  platform::SetStartDetachedHook({});
+  ASSERT_EQ(started.size(), 2u);
+  // In a terminal when there is one ("-e" or "--" before the command), else directly.
+  EXPECT_EQ(started[0].back(), installer);
+  EXPECT_EQ(started[0][started[0].size() - 2], "/bin/sh");
+  EXPECT_EQ(started[1], (std::vector<std::string>{"/bin/sh", "/tmp/uisAbc123.sh"}));
+  struct stat st{};
+  ASSERT_EQ(::stat(installer.c_str(), &st), 0);
+  EXPECT_TRUE(st.st_mode & S_IXUSR);
 }
 
 }  // namespace

@@ -397,5 +397,27 @@ TEST_F(UpdateServers, InstallerFromTheServerOnThisMachine) {
   EXPECT_FALSE(fs::exists(*path));
 }
 
+TEST_F(UpdateServers, InstallerIsNeverFetchedOverPlainHttpFromAnotherMachine) {
+  auto transport = platform::MakeBlockingTransport();
+  GetRequest direct;
+  direct.url = "http://192.0.2.1/downloads/emaupdate.sh";
+  direct.secureOnly = true;
+  const GetReply refused = transport->get(direct, {}, nullptr);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, "Die Adresse \"http://192.0.2.1/downloads/emaupdate.sh\" kann nicht geladen werden.");
+
+  // The server on this machine may not hand the download on to plain http elsewhere.
+  const auto redirect = kwtest::LocalServer::Redirect("http://kugelwerk.invalid/emaupdate.sh");
+  ServerSettings s = settings();
+  s.server = redirect.url();
+  InstallerDownload job(s);
+  RunJob(job, *transport);
+  EXPECT_FALSE(job.outcome().ok);
+  EXPECT_EQ(job.outcome().detail,
+            "Die Datei \"Update.sh\" konnte nicht vom Server geladen werden.\r\rDer Server leitet auf die Adresse "
+            "\"http://kugelwerk.invalid/emaupdate.sh\" um. Die Installations-Datei wird nur über eine verschlüsselte "
+            "Verbindung (https) geladen.");
+}
+
 }  // namespace
 }  // namespace kw::update
