@@ -111,9 +111,7 @@ Result<DrawsUpdate> UpdateDraws(const std::vector<TGewZahlen>& localDraws, const
   // A draw entered but not yet saved has no numbers; the server's numbers of that date would
   // count as a difference and the draw could never be completed.
   if (!localDraws.empty() && !IsCompleteDraw(localDraws.back()))
-    return Refused(
-        "Die neue Ausspielung ist noch nicht vollständig gespeichert. Bitte komplettieren und speichern Sie sie "
-        "zuerst.\r\rIch breche ab.");
+    return Refused(kUnsavedDrawMessage);
   auto server = ParseDownloadedHistory(bytes);
   if (!server) return server.error();
 

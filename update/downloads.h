@@ -11,6 +11,10 @@
 
 namespace kw::update {
 
+inline constexpr const char* kUnsavedDrawMessage =
+    "Die neue Ausspielung ist noch nicht vollständig gespeichert. Bitte komplettieren und speichern Sie sie "
+    "zuerst.\r\rIch breche ab.";
+
 // Larger downloads are no files of this program.
 inline constexpr std::size_t kMaxDrawsDownloadBytes = 16u << 20;
 inline constexpr std::size_t kMaxQuotasDownloadBytes = 64u << 20;
@@ -32,7 +36,7 @@ struct DrawsUpdate {
 // that is shifted, lacks a draw or has another date at a place is refused. Where only the
 // numbers differ, the local draw stays and the notice names the first such date. `appended`
 // is empty when the server has nothing newer. A local history ending in an incomplete (not yet
-// saved) draw is refused.
+// saved) draw is refused with kUnsavedDrawMessage.
 Result<DrawsUpdate> UpdateDraws(const std::vector<TGewZahlen>& localDraws, const std::vector<std::uint8_t>& bytes);
 
 // Every record whole, dated, dates strictly ascending, every amount either missing (-1) or

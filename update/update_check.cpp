@@ -96,9 +96,8 @@ void UpdateCheck::startDraws() {
   if (!options_.draws) return startQuotas();
   // Checked before anything is fetched: a draw typed in but not yet saved blocks the update.
   if (!draws_.empty() && !IsCompleteDraw(draws_.back())) {
-    auto refused = UpdateDraws(draws_, {});
     result_.draws.status = StepStatus::Failed;
-    result_.draws.message = refused ? std::string() : refused.error().message;
+    result_.draws.message = kUnsavedDrawMessage;
     return startQuotas();
   }
   stage_ = Stage::DrawsSize;
@@ -130,7 +129,7 @@ void UpdateCheck::startVersion() {
   download_ = TwoPassDownload(ResourceUrl(in_.server, kServerVersionPath), kVersionFileName, kMaxVersionFileBytes);
 }
 
-void UpdateCheck::stop(std::string* message, StepStatus* status) {
+void UpdateCheck::endStopped(std::string* message, StepStatus* status) {
   result_.stopped = true;
   *message = kStoppedMessage;
   if (status) *status = StepStatus::Failed;
@@ -141,7 +140,7 @@ void UpdateCheck::answerGet(GetReply reply) {
   if (stage_ != Stage::DrawsDownload && stage_ != Stage::QuotasDownload && stage_ != Stage::VersionDownload) return;
   const bool stopped = reply.stopped;
   if (stage_ == Stage::DrawsDownload) {
-    if (stopped) return stop(&result_.draws.message, &result_.draws.status);
+    if (stopped) return endStopped(&result_.draws.message, &result_.draws.status);
     auto done = download_.answer(std::move(reply));
     if (!done) return;
     DrawsOutcome& out = result_.draws;
@@ -167,7 +166,7 @@ void UpdateCheck::answerGet(GetReply reply) {
     return startQuotas();
   }
   if (stage_ == Stage::QuotasDownload) {
-    if (stopped) return stop(&result_.quotas.message, &result_.quotas.status);
+    if (stopped) return endStopped(&result_.quotas.message, &result_.quotas.status);
     auto done = download_.answer(std::move(reply));
     if (!done) return;
     QuotasOutcome& out = result_.quotas;
@@ -185,7 +184,7 @@ void UpdateCheck::answerGet(GetReply reply) {
   }
   // Version.
   VersionOutcome& out = result_.version;
-  if (stopped) return stop(&out.message, nullptr);
+  if (stopped) return endStopped(&out.message, nullptr);
   auto done = download_.answer(std::move(reply));
   if (!done) return;
   stage_ = Stage::Done;

@@ -128,7 +128,8 @@ class UpdateCheck : public Job {
   void startDraws();
   void startQuotas();
   void startVersion();
-  void stop(std::string* message, StepStatus* status);
+  // The user stopped the running download: that part failed, the rest is not run.
+  void endStopped(std::string* message, StepStatus* status);
 
   CheckInputs in_;
   CheckOptions options_;

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "real_history.h"
+#include "update/downloads.h"
 #include "update/version_info.h"
 
 namespace kw::update {
@@ -105,6 +106,17 @@ TEST(UpdateCheck, WhatEachSelectionAsksAndShows) {
     EXPECT_EQ(r.version.showNotChecked, c.notChecked) << c.name;
     EXPECT_EQ(r.draws.status, c.options.draws ? StepStatus::NothingNewer : StepStatus::NotRun) << c.name;
   }
+}
+
+TEST(UpdateCheck, UnsavedNewDrawIsNotFetchedOver) {
+  ScriptedTransport t = ServerWith(10);
+  t.ftp = 160;
+  CheckInputs in = Inputs(8);
+  in.draws.push_back(TGewZahlen{in.draws.back().datum + 3, {}, {}, 0});
+  const CheckResult r = RunCheck(in, {true, false, false, false}, t);
+  EXPECT_EQ(t.log, std::vector<std::string>{"online?"});
+  EXPECT_EQ(r.draws.status, StepStatus::Failed);
+  EXPECT_EQ(r.draws.message, kUnsavedDrawMessage);
 }
 
 TEST(UpdateCheck, StopEndsTheCheckAtTheRunningDownload) {
