@@ -20,6 +20,7 @@
 #include "core/slip_file.h"
 #include "core/tip_text.h"
 #include "core/data_set.h"
+#include "cli/update_commands.h"
 #include "analysis/row_analysis.h"
 #include "cli/apply_system_command.h"
 #include "cli/random_command.h"
@@ -49,7 +50,9 @@ const char* const kUsageText =
     "         [--killer-stars LISTE] [--banker-stars LISTE] [--favourite-stars LISTE] [--out SCHEIN.emt]\n"
     "  apply-system SYSTEM --numbers LISTE [--bankers LISTE] [--stars LISTE] [--banker-stars LISTE]\n"
     "               [--seed S] [--out SCHEIN.emt]\n"
-    "  stats [--from DATUM] [--to DATUM] [--order number|frequency|absence]\n";
+    "  stats [--from DATUM] [--to DATUM] [--order number|frequency|absence]\n"
+    "  publish ORDNER [--version TEXT] [--installer DATEI]\n"
+    "  update [--server URL] [--ftp URL] [--draws] [--quotas] [--version]\n";
 
 int Usage(const std::string& problem = {}) {
   if (!problem.empty()) std::cerr << problem << "\n";
@@ -357,5 +360,7 @@ int main(int argc, char** argv) {
   if (command == "random") return kwcli::RandomCommand(args);
   if (command == "apply-system") return kwcli::ApplySystemCommand(args);
   if (command == "stats") return kw::RunStatsCommand(state.DataDir, args);
+  if (command == "publish") return kw::cli::Publish(state.DataDir, args);
+  if (command == "update") return kw::cli::Update(state.DataDir, args);
   return Usage("Unbekannter Befehl: " + command);
 }

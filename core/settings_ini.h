@@ -46,9 +46,11 @@ inline constexpr IniIntKey kDruckZiehungen{"Druck", "Ziehungen", 0, 0, 5};
 inline constexpr IniBoolKey kDruckNr{"Druck", "Nr", true};
 inline constexpr IniStringKey kDruckHKorr{"Druck", "hKorr", "250"};
 inline constexpr IniStringKey kDruckVKorr{"Druck", "vKorr", ""};
-// Download server overrides; empty = the built-in addresses.
+// Download server overrides; empty = the built-in addresses and account (update/server_config.h).
 inline constexpr IniStringKey kUpdateServer{"Update", "Server", ""};
 inline constexpr IniStringKey kUpdateFtpServer{"Update", "FtpServer", ""};
+inline constexpr IniStringKey kUpdateFtpUser{"Update", "FtpUser", ""};
+inline constexpr IniStringKey kUpdateFtpPassword{"Update", "FtpPassword", ""};
 }  // namespace ini
 
 // An INI file as Windows reads it: "[Section]" lines, "key=value" lines, names compared

@@ -5,7 +5,7 @@ KW_PACKAGES=(cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libfreexl-dev libzip-dev libxlsxwriter-dev libcurl4-openssl-dev libfmt-dev libgtest-dev libbenchmark-dev
   qt6-translations-l10n qt6-svg-dev
-  xvfb xauth poppler-utils clang libclang-rt-14-dev)
+  xvfb xauth poppler-utils clang libclang-rt-14-dev python3-pyftpdlib)
 
 kw_install_missing() {
   local missing=()
