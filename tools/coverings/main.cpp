@@ -449,6 +449,8 @@ int orbitSearch(int key, const fs::path& foundDir, int aim, double seconds, cons
     }
     if (static_cast<int>(best) <= p.target) break;
   }
+  std::error_code ignored;
+  fs::remove_all(work, ignored);
   return 0;
 }
 

@@ -305,22 +305,33 @@ std::vector<Group> candidateGroups(int v, coverings::Rng& rng) {
       }
       if (ord == q - 1) prim = g;
     }
-    if (n > 1 && v - q <= 3) {
-      // Additive group of GF(q) with multipliers of each order dividing q - 1.
+    for (int copies = 1; n > 1 && copies * q <= v; ++copies) {
+      // Additive group of GF(q) on each of `copies` blocks of q points, with multipliers of each
+      // order dividing q - 1.
+      const int rest = v - copies * q;
+      if (rest > 3) continue;
+      // x -> a x + b on every block.
+      auto onBlocks = [&](int a, int b) {
+        Perm g = identity(v);
+        for (int c = 0; c < copies; ++c)
+          for (int x = 0; x < q; ++x) g[static_cast<std::size_t>(c * q + x)] = c * q + f.plus(f.times(a, x), b);
+        return g;
+      };
       std::vector<Perm> translations;
       for (int i = 0; i < n; ++i) {
         int e = 1;
         for (int j = 0; j < i; ++j) e *= p;
-        translations.push_back(mobius(v, f, 1, e, 0, 1));
+        translations.push_back(onBlocks(1, e));
       }
-      out.push_back({"GF" + std::to_string(q) + "+ +" + std::to_string(v - q), translations});
+      const std::string tail = " x" + std::to_string(copies) + " +" + std::to_string(rest);
+      out.push_back({"GF" + std::to_string(q) + "+" + tail, translations});
       for (int d = 2; d < q; ++d) {
         if ((q - 1) % d != 0) continue;
         int a = 1;
         for (int i = 0; i < (q - 1) / d; ++i) a = f.times(a, prim);
         auto gens = translations;
-        gens.push_back(mobius(v, f, a, 0, 0, 1));
-        out.push_back({"AGL" + std::to_string(q) + ".d" + std::to_string(d) + " +" + std::to_string(v - q), gens});
+        gens.push_back(onBlocks(a, 0));
+        out.push_back({"AGL" + std::to_string(q) + ".d" + std::to_string(d) + tail, gens});
       }
     }
     {
