@@ -1,6 +1,9 @@
 #include "constructions.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <numeric>
 #include <set>
@@ -226,6 +229,115 @@ Rows transversal7(int extra) {
   return rows;
 }
 
+// The Hermitian unital of order 3: the 28 points of x^4 + y^4 + z^4 = 0 in PG(2, 9) and the 63
+// lines meeting it in four points, a design with every pair in exactly one row, resolved by
+// search into nine parallel classes of seven disjoint rows. Empty if no resolution turns up.
+std::vector<Rows> unitalClasses() {
+  // GF(9) as a + b i with i^2 = -1; element a + 3 b.
+  auto add = [](int x, int y) { return (x % 3 + y % 3) % 3 + 3 * ((x / 3 + y / 3) % 3); };
+  auto mul = [](int x, int y) {
+    const int a = x % 3, b = x / 3, c = y % 3, d = y / 3;
+    return ((a * c - b * d) % 3 + 3) % 3 + 3 * ((a * d + b * c) % 3);
+  };
+  auto fourth = [&](int x) { return mul(mul(x, x), mul(x, x)); };
+  std::vector<std::array<int, 3>> points;
+  for (int x = 0; x < 9; ++x)
+    for (int y = 0; y < 9; ++y)
+      for (int z = 0; z < 9; ++z) {
+        // One representative per projective point: the first non-zero coordinate is 1.
+        const int first = x != 0 ? x : (y != 0 ? y : z);
+        if (first != 1) continue;
+        if (add(add(fourth(x), fourth(y)), fourth(z)) == 0) points.push_back({x, y, z});
+      }
+  std::set<Row> lines;
+  for (int a = 0; a < 9; ++a)
+    for (int b = 0; b < 9; ++b)
+      for (int c = 0; c < 9; ++c) {
+        if (a == 0 && b == 0 && c == 0) continue;
+        Row on;
+        for (int i = 0; i < static_cast<int>(points.size()); ++i) {
+          const auto& p = points[static_cast<std::size_t>(i)];
+          if (add(add(mul(a, p[0]), mul(b, p[1])), mul(c, p[2])) == 0) on.push_back(i);
+        }
+        if (on.size() == 4) lines.insert(on);
+      }
+  const Rows blocks(lines.begin(), lines.end());
+  if (points.size() != 28 || blocks.size() != 63) return {};
+  auto mask = [](const Row& r) {
+    std::uint64_t m = 0;
+    for (int x : r) m |= std::uint64_t{1} << x;
+    return m;
+  };
+  // Every parallel class, as a set of block numbers.
+  std::vector<std::uint64_t> classMasks;  // over the 63 blocks
+  std::vector<int> chosen;
+  std::function<void(std::uint64_t)> classes = [&](std::uint64_t covered) {
+    if (chosen.size() == 7) {
+      std::uint64_t m = 0;
+      for (int j : chosen) m |= std::uint64_t{1} << j;
+      classMasks.push_back(m);
+      return;
+    }
+    const int p = std::countr_one(covered);
+    for (int j = 0; j < 63; ++j) {
+      const std::uint64_t bm = mask(blocks[static_cast<std::size_t>(j)]);
+      if (!(bm >> p & 1) || (bm & covered)) continue;
+      chosen.push_back(j);
+      classes(covered | bm);
+      chosen.pop_back();
+    }
+  };
+  classes(0);
+  std::vector<std::uint64_t> resolution;
+  std::function<bool(std::uint64_t)> resolve = [&](std::uint64_t used) {
+    if (resolution.size() == 9) return true;
+    const int j = std::countr_one(used);
+    for (std::uint64_t c : classMasks) {
+      if (!(c >> j & 1) || (c & used)) continue;
+      resolution.push_back(c);
+      if (resolve(used | c)) return true;
+      resolution.pop_back();
+    }
+    return false;
+  };
+  if (!resolve(0)) return {};
+  std::vector<Rows> out;
+  for (std::uint64_t c : resolution) {
+    Rows cls;
+    for (int j = 0; j < 63; ++j)
+      if (c >> j & 1) cls.push_back(blocks[static_cast<std::size_t>(j)]);
+    out.push_back(cls);
+  }
+  return out;
+}
+
+// 28 + extra points (extra <= 9): the rows of parallel class j of the unital gain the new point
+// 28 + j, the classes left over keep four points and take the smallest point they lack, and a
+// small covering joins the new points.
+Rows unitalExtended(int extra) {
+  const std::vector<Rows> classes = unitalClasses();
+  if (classes.empty()) return {};
+  Rows rows;
+  for (int j = 0; j < 9; ++j)
+    for (Row r : classes[static_cast<std::size_t>(j)]) {
+      int pad = 28 + j;
+      for (int p = 0; j >= extra && p < 28; ++p)
+        if (std::find(r.begin(), r.end(), p) == r.end()) {
+          pad = p;
+          break;
+        }
+      r.push_back(pad);
+      std::sort(r.begin(), r.end());
+      rows.push_back(r);
+    }
+  for (const Row& g : smallPairCovering(extra)) {
+    Row r;
+    for (int x : g) r.push_back(28 + x);
+    rows.push_back(r);
+  }
+  return rows;
+}
+
 }  // namespace
 
 Rows build(int v, int k, int t) {
@@ -267,9 +379,9 @@ Rows build(int v, int k, int t) {
       case 35:
         return transversal7(0);
       case 36:
-        return transversal7(1);
+        return unitalExtended(8);
       case 37:
-        return transversal7(2);
+        return unitalExtended(9);
       default:
         break;
     }

@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "constructions.h"
 #include "covering.h"
 #include "generation/systeme.h"
+#include "orbits.h"
 
 namespace fs = std::filesystem;
 using coverings::Rng;
@@ -348,10 +350,145 @@ void writeData(const fs::path& out, const std::vector<Result>& results) {
   if (!f) throw std::runtime_error("cannot write " + out.string());
 }
 
+// Tries the candidate groups on v points, largest first: each gives the smallest covering made of
+// its orbits; the best one is then brought down further by annealing. Keeps improvements in found/.
+int orbitSearch(int key, const fs::path& foundDir, int aim, double seconds, const std::string& filter,
+                std::size_t maxVars, std::uint64_t seed, double effort, const fs::path& gensFile) {
+  KeyParams p = params(baseKey(key));
+  if (aim > 0) p.target = aim;
+  Rng rng(seed * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(key));
+  auto old = readFound(foundDir, baseKey(key), p);
+  std::size_t best = old ? old->size() : SIZE_MAX;
+  std::set<std::vector<orbits::Perm>> done;
+  struct Candidate {
+    orbits::Group group;
+    std::vector<orbits::Perm> elements;
+  };
+  std::vector<Candidate> candidates;
+  std::int64_t kSets = 1;
+  for (int i = 1; i <= p.k; ++i) kSets = kSets * (p.v - p.k + i) / i;
+  std::vector<orbits::Group> groups;
+  if (!gensFile.empty()) {
+    // Generators given by hand: one permutation per line (images of the points 1..v), a blank
+    // line between groups.
+    std::ifstream in(gensFile);
+    orbits::Group g;
+    std::string line;
+    auto flush = [&] {
+      if (g.gens.empty()) return;
+      g.name = gensFile.filename().string() + "#" + std::to_string(groups.size() + 1);
+      groups.push_back(g);
+      g.gens.clear();
+    };
+    while (std::getline(in, line)) {
+      std::istringstream ls(line);
+      orbits::Perm perm;
+      int x;
+      while (ls >> x) perm.push_back(x - 1);
+      if (static_cast<int>(perm.size()) == p.v) g.gens.push_back(perm);
+      if (perm.empty()) flush();
+    }
+    flush();
+  } else {
+    groups = orbits::candidateGroups(p.v, rng);
+  }
+  for (auto& g : groups) {
+    if (!filter.empty() && g.name.find(filter) == std::string::npos) continue;
+    auto el = orbits::closure(p.v, g.gens, 5000);
+    if (el.size() < 2 || static_cast<std::size_t>(kSets) / el.size() > maxVars) continue;
+    // Conjugate groups give the same answer: skip a group whose elements have the same cycle
+    // types as one already listed (rarely, that also skips a different group).
+    std::vector<orbits::Perm> signature;
+    for (const orbits::Perm& h : el) {
+      std::vector<int> cycles, seenPoint(static_cast<std::size_t>(p.v), 0);
+      for (int x = 0; x < p.v; ++x) {
+        int len = 0;
+        for (int y = x; !seenPoint[static_cast<std::size_t>(y)]; y = h[static_cast<std::size_t>(y)]) {
+          seenPoint[static_cast<std::size_t>(y)] = 1;
+          ++len;
+        }
+        if (len > 0) cycles.push_back(len);
+      }
+      std::sort(cycles.begin(), cycles.end());
+      signature.push_back(cycles);
+    }
+    std::sort(signature.begin(), signature.end());
+    if (!done.insert(signature).second) continue;
+    candidates.push_back({g, el});
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.elements.size() > b.elements.size(); });
+  std::printf("key %d: v=%d k=%d t=%d aim %d, %zu groups\n", key, p.v, p.k, p.t, p.target, candidates.size());
+  // One folder per run: several searches may run side by side.
+  const fs::path work = fs::temp_directory_path() / ("kw_orbits_" + std::to_string(key) + "_" +
+                                                     std::to_string(std::random_device{}()));
+  for (const Candidate& c : candidates) {
+    const auto started = std::chrono::steady_clock::now();
+    Rows rows = orbits::solve(p.v, p.k, p.t, c.elements, seconds, work);
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (rows.empty() || !verify(p, rows).empty()) {
+      std::printf("  %-28s |G|=%4zu  none (%.0fs)\n", c.group.name.c_str(), c.elements.size(), took);
+      std::fflush(stdout);
+      continue;
+    }
+    std::size_t size = rows.size();
+    std::string how = "orbits";
+    // Orbit solutions near the best so far are good starts for annealing downwards.
+    if (static_cast<int>(size) > p.target && (best == SIZE_MAX || size * 8 <= best * 9) && effort > 0) {
+      rows = descend(p, rows, static_cast<std::uint64_t>(effort * 400000.0), 3, rng);
+      how = "orbits+annealing";
+    }
+    std::printf("  %-28s |G|=%4zu  %3zu rows, %3zu after annealing (%.0fs)\n", c.group.name.c_str(),
+                c.elements.size(), size, rows.size(), took);
+    std::fflush(stdout);
+    if (rows.size() < best) {
+      best = rows.size();
+      std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
+      f << rowsText(rows);
+      std::printf("  stored %zu rows (%s, %s)\n", rows.size(), how.c_str(), c.group.name.c_str());
+    }
+    if (static_cast<int>(best) <= p.target) break;
+  }
+  std::error_code ignored;
+  fs::remove_all(work, ignored);
+  return 0;
+}
+
+// Anneals downwards from a given covering (a construction with slack, say); keeps an improvement.
+int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double effort, int attempts,
+                std::uint64_t seed) {
+  const KeyParams p = params(baseKey(key));
+  Rng rng(seed * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(key));
+  std::ifstream in(start);
+  Rows rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream ls(line);
+    Row r;
+    int x;
+    while (ls >> x) r.push_back(x - 1);
+    if (!r.empty()) rows.push_back(r);
+  }
+  if (const std::string problem = verify(p, rows, false); !problem.empty()) throw std::runtime_error(problem);
+  rows = descend(p, rows, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng);
+  coverings::normalise(p.v, p.k, rows, rng);
+  auto old = readFound(foundDir, baseKey(key), p);
+  std::cout << "key " << key << ": " << rows.size() << " rows (catalogue " << p.target
+            << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
+  if (verify(p, rows).empty() && (!old || rows.size() < old->size())) {
+    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
+    f << rowsText(rows);
+  }
+  return 0;
+}
+
 int usage() {
   std::cerr << "usage: kw_coverings --out FILE [--found DIR] [--effort X] [--jobs N]\n"
                "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--shapes N] "
-               "[--aim ROWS]\n";
+               "[--aim ROWS]\n"
+               "       kw_coverings --search KEY --start FILE [--found DIR] [--effort X] [--attempts N] [--seed S]\n"
+               "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
+               "[--effort X] [--aim ROWS] [--gens FILE]\n";
   return 2;
 }
 
@@ -360,7 +497,11 @@ int usage() {
 int main(int argc, char** argv) {
   fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
   double effort = 1.0;
-  int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0;
+  int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0;
+  double seconds = 60;
+  std::string groupFilter;
+  fs::path startFile, gensFile;
+  std::size_t maxVars = 60000;
   std::uint64_t seed = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -383,10 +524,25 @@ int main(int argc, char** argv) {
       shapes = std::stoi(next());
     else if (a == "--aim")
       aim = std::stoi(next());
+    else if (a == "--gens")
+      gensFile = next();
+    else if (a == "--start")
+      startFile = next();
+    else if (a == "--orbits")
+      orbitKey = std::stoi(next());
+    else if (a == "--seconds")
+      seconds = std::stod(next());
+    else if (a == "--groups")
+      groupFilter = next();
+    else if (a == "--max-vars")
+      maxVars = std::stoul(next());
     else
       return usage();
   }
   try {
+    if (searchKey > 0 && !startFile.empty())
+      return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
+    if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {
       // Long search for one key; keeps the result in found/ when it beats what is there.
       KeyParams p = params(baseKey(searchKey));
