@@ -135,14 +135,19 @@ TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
   auto* caption = new QLabel(QStringLiteral("Gewinnklassenfarben:"), PFarben);
   caption->setObjectName(QStringLiteral("legendCaption"));
   legend->addWidget(caption);
-  auto* standard = new QLabel(QStringLiteral("  kursiv: Standardquote, kein echter Betrag bekannt"), PFarben);
-  standard->setObjectName(QStringLiteral("legendStandard"));
-  QFont italic = standard->font();
-  italic.setItalic(true);
-  standard->setFont(italic);
-  legend->addWidget(standard);
   legend->addStretch(1);
   column->addWidget(PFarben);
+  // A line of its own under the colours, shown when the table pays standard amounts.
+  legendStandard = new QLabel(QStringLiteral("Beträge in Schrägschrift: Standardquote, für diese Ausspielung ist "
+                                             "kein echter Betrag bekannt"),
+                              this);
+  legendStandard->setObjectName(QStringLiteral("legendStandard"));
+  QFont italic = legendStandard->font();
+  italic.setItalic(true);
+  legendStandard->setFont(italic);
+  legendStandard->setContentsMargins(2, 0, 0, 0);
+  legendStandard->hide();
+  column->addWidget(legendStandard);
 }
 
 void TFrFrame2::showResult(EvalTable table, const QString& heading) {
@@ -154,6 +159,10 @@ void TFrFrame2::showResult(EvalTable table, const QString& heading) {
   LGA1->setText(heading);
   fitColumns();
   buildLegend();
+  const EvalTable& t = model_->table();
+  bool standard = false;
+  for (int row = 1; row < t.rowCount() && !standard; ++row) standard = t.isStandardAmount(row);
+  legendStandard->setVisible(standard);
 }
 
 void TFrFrame2::fitColumns() {

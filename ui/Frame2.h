@@ -50,6 +50,7 @@ class TFrFrame2 : public QFrame {
   QPushButton* BitBtn1 = nullptr;
   QTableView* GA1 = nullptr;
   QFrame* PFarben = nullptr;
+  QLabel* legendStandard = nullptr;  // explains the italic amounts
 
  private:
   void BitBtn1Click();

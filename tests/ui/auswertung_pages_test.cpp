@@ -426,9 +426,21 @@ TEST_F(PagesTest, StandardAmountsAreToldApartWithoutChangingTheirText) {
   EXPECT_EQ(model->index(0, 4).data().toString(), QStringLiteral("4,36 €"));
   EXPECT_TRUE(model->index(0, 4).data(kw::ui::ResultModel::kStandardAmountRole).toBool());
   EXPECT_FALSE(model->index(0, 5).data(kw::ui::ResultModel::kStandardAmountRole).toBool());
-  auto* legend = ResultFrame(w, 1)->findChild<QLabel*>(QStringLiteral("legendStandard"));
+  QLabel* legend = ResultFrame(w, 1)->legendStandard;
   ASSERT_NE(legend, nullptr);
   EXPECT_TRUE(legend->font().italic());
+  EXPECT_FALSE(legend->isHidden());
+  // A page paying only real amounts has no need of the line.
+  kw::TQuoten quota;
+  quota.datum = store().draws()[0].datum;
+  quota.q.fill(5.0f);
+  ASSERT_TRUE(store().change([&](kw::DataSet& d) {
+    d.Quotas = {quota};
+    return true;
+  }));
+  w.BAuswerten->click();
+  EXPECT_FALSE(ResultFrame(w, 2)->GA1->model()->index(0, 4).data(kw::ui::ResultModel::kStandardAmountRole).toBool());
+  EXPECT_TRUE(ResultFrame(w, 2)->legendStandard->isHidden());
 }
 
 TEST_F(PagesTest, PrintingAnEmptyResultIsRefused) {

@@ -60,7 +60,9 @@ KW_SCREENSHOTS("main") {
   const int day = DrawIndexOf(store.draws(), "28.03.2025");
   if (day < 0) return false;
   ui::TFAuswertung window(shots::Catalogue().context());
+  window.resize(1060, 720);  // wide enough for every column of the result
   if (!window.OpenSlipPage(QString::fromStdString(jackpot))) return false;
+  window.CBAlle->setChecked(false);
   window.CBbis->setChecked(true);
   window.ComboBox1->setCurrentIndex(day - 2);
   window.Combo2->setCurrentIndex(day + 2);
