@@ -599,7 +599,7 @@ void TFEingabe::BDruckClick() {
   for (int c = 0; c < g1Model_->columnCount(); ++c) widths.push_back(G1->columnWidth(c));
   if (!PrintGrid(printer, *g1Model_, widths, windowTitle(), printer.pageLayout().orientation()))
     MessageBox::show(this, MessageBox::Error,
-                     QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
+                     QString::fromUtf8(kPrinterRefusedMessage));
 }
 
 void TFEingabe::BitBtn4Click() {

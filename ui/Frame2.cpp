@@ -212,7 +212,7 @@ void TFrFrame2::BitBtn1Click() {
   std::vector<int> widths;
   for (int c = 0; c < grid->columnCount(); ++c) widths.push_back(GA1->columnWidth(c));
   if (!PrintGrid(printer, *grid, widths, LGA1->text(), printer.pageLayout().orientation()))
-    MessageBox::show(this, MessageBox::Error, QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
+    MessageBox::show(this, MessageBox::Error, QString::fromUtf8(kPrinterRefusedMessage));
 }
 
 }  // namespace kw::ui

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace kw::ui {
 
+// What a print that the printer refuses says, wherever a grid is printed.
+inline constexpr const char* kPrinterRefusedMessage = "Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab.";
+
 class PrinterSetup {
  public:
   // Shows the page set-up dialog for printer; true when the user confirmed it.

@@ -44,7 +44,7 @@ void CheckStoreMatchesFile(const kw::DataSet& s) {
 void CheckQuotaFor(const kw::DataSet& s) {
   for (int i = -1; i <= static_cast<int>(s.Quotas.size()); ++i)
     for (int k = 1; k <= kw::kClassCount; ++k) {
-      const float q = kw::QuotaFor(s, i, k);
+      const float q = kw::QuotaFor(s.Quotas, i, k);
       Check(std::isfinite(q) && q >= 1.0f);
     }
 }
