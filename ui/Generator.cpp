@@ -364,6 +364,12 @@ void TFGenerator::pageChanged(int index) {
   FitToPage(this, PC1, index, PC1->widget(index) == TabTippreihen ? kRowsPageWidth : kNarrowWidth, clientHeight_);
 }
 
+// A size remembered from another page gives way to the width of the page shown.
+void TFGenerator::showEvent(QShowEvent* event) {
+  pageChanged(PC1->currentIndex());
+  QMainWindow::showEvent(event);
+}
+
 bool TFGenerator::eventFilter(QObject* watched, QEvent* event) {
   if (watched == EReihen && event->type() == QEvent::FocusIn) rg1Buttons->button(kFreeItem)->setChecked(true);
   return QMainWindow::eventFilter(watched, event);

@@ -81,6 +81,7 @@ class TFGenerator : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   static std::size_t Index(GeneratorGroup group) { return static_cast<std::size_t>(static_cast<int>(group) - 2); }

@@ -443,6 +443,12 @@ void TFTippcenter::pageChanged(int index) {
             clientHeight_);
 }
 
+// A size remembered from another page gives way to the width of the page shown.
+void TFTippcenter::showEvent(QShowEvent* event) {
+  pageChanged(PC1->currentIndex());
+  QMainWindow::showEvent(event);
+}
+
 QLabel* TFTippcenter::countPanel(TipCentreGroup group, ValueKind kind, int page) const {
   return counts_.at(Index(group)).at(kind == ValueKind::Number ? 0 : 1).at(static_cast<std::size_t>(page));
 }

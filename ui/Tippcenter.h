@@ -96,6 +96,9 @@ class TFTippcenter : public QMainWindow {
   // "In&fo...": the about box, shown modally from here.
   void aboutRequested();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   static std::size_t Index(TipCentreGroup group) { return static_cast<std::size_t>(static_cast<int>(group) - 2); }
 
