@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -26,14 +25,12 @@
 #include "core/program.h"
 #include "core/slip_file.h"
 #include "generation/random_source.h"
-#include "printing/print_grid.h"
 #include "ui/data_store.h"
 #include "ui/file_dialog.h"
 #include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
-#include "ui/printer_setup.h"
 #include "ui/tip_table_model.h"
 #include "ui/window_catalogue.h"
 
@@ -458,10 +455,7 @@ void TFGenerator::PatternButtonClick(int tag) {
 
 // ---- rows -----------------------------------------------------------------------------------
 
-bool TFGenerator::gridEmpty() const {
-  const TextTable& table = rowsModel_->table();
-  return table.rowCount() < 2 || table.cell(1, 1).empty();
-}
+bool TFGenerator::gridEmpty() const { return RowsGridEmpty(*rowsModel_); }
 
 void TFGenerator::showFrequencies() { frequencies_->show(core_.frequencies()); }
 
@@ -481,30 +475,11 @@ void TFGenerator::BitBtn2Click() {
   PC1->setCurrentWidget(TabTippreihen);
 }
 
-void TFGenerator::BSaveClick() {
-  if (gridEmpty()) {
-    MessageBox::show(this, MessageBox::Error, Q(kNothingToSaveMessage));
-    return;
-  }
-  const QString path = FileDialog::saveFile(this, QStringLiteral("Spielschein-Datei speichern"), store_.dataFolder(),
-                                            Q(kSlipFilter), Q(kSlipExtension));
-  if (path.isEmpty()) return;
-  if (auto saved = SaveSlipFile(rowsModel_->table(), path.toStdString()); !saved)
-    MessageBox::showError(this, saved.error());
-}
+void TFGenerator::BSaveClick() { SaveRowsAsSlip(this, *rowsModel_, store_.dataFolder()); }
 
 void TFGenerator::BOpen1Click() {
-  if (!gridEmpty() && MessageBox::show(this, MessageBox::Confirmation, Q(kGeneratorOverwriteQuestion),
-                                       MessageBox::YesNoCancel) != MessageBox::Yes)
-    return;
-  const QString path = FileDialog::openFile(this, QStringLiteral("Spielschein-Datei wählen"), store_.dataFolder(),
-                                            Q(kSlipFilter));
-  if (path.isEmpty()) return;
-  const Result<std::vector<TSchein>> rows = LoadSlipRows(path.toStdString());
-  if (!rows) {
-    MessageBox::showError(this, rows.error());
-    return;
-  }
+  const auto rows = OpenSlipRows(this, *rowsModel_, store_.dataFolder(), Q(kGeneratorOverwriteQuestion));
+  if (!rows) return;
   rowsModel_->change([&](TextTable& t) { ShowSlipRows(t, *rows); });
   core_.countRows(*rows);
   showFrequencies();
@@ -518,18 +493,6 @@ void TFGenerator::BitBtn4Click() {
   showFrequencies();
 }
 
-void TFGenerator::PrintClick() {
-  if (gridEmpty()) {
-    MessageBox::show(this, MessageBox::Error, Q(kNothingToPrintMessage));
-    return;
-  }
-  QPrinter printer(QPrinter::HighResolution);
-  if (!PrinterSetup::ask(this, printer)) return;
-  std::vector<int> widths;
-  for (int c = 0; c < rowsModel_->columnCount(); ++c) widths.push_back(G1->columnWidth(c));
-  if (!PrintGrid(printer, *rowsModel_, widths, windowTitle(), printer.pageLayout().orientation()))
-    MessageBox::show(this, MessageBox::Error,
-                     QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
-}
+void TFGenerator::PrintClick() { PrintRows(this, *rowsModel_, *G1); }
 
 }  // namespace kw::ui

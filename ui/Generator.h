@@ -9,7 +9,7 @@
 #include <string>
 
 #include "generation/generator.h"
-#include "ui/number_tiles.h"
+#include "ui/generation_widgets.h"
 #include "ui/window_context.h"
 
 class QButtonGroup;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStringListModel>
@@ -23,14 +22,12 @@
 #include "core/program.h"
 #include "core/slip_file.h"
 #include "generation/random_source.h"
-#include "printing/print_grid.h"
 #include "ui/artwork.h"
 #include "ui/data_store.h"
 #include "ui/file_dialog.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
-#include "ui/printer_setup.h"
 #include "ui/tip_table_model.h"
 
 namespace kw::ui {
@@ -571,37 +568,15 @@ void TFTippcenter::PatternButtonClick(int tag) {
 
 // ---- rows -----------------------------------------------------------------------------------
 
-bool TFTippcenter::gridEmpty() const {
-  const TextTable& table = rowsModel_->table();
-  return table.rowCount() < 2 || table.cell(1, 1).empty();
-}
+bool TFTippcenter::gridEmpty() const { return RowsGridEmpty(*rowsModel_); }
 
 void TFTippcenter::showFrequencies() { frequencies_->show(core_.frequencies()); }
 
-void TFTippcenter::BitBtn3Click() {
-  if (gridEmpty()) {
-    MessageBox::show(this, MessageBox::Error, Q(kNothingToSaveMessage));
-    return;
-  }
-  const QString path = FileDialog::saveFile(this, QStringLiteral("Spielschein-Datei speichern"), store_.dataFolder(),
-                                            Q(kSlipFilter), Q(kSlipExtension));
-  if (path.isEmpty()) return;
-  if (auto saved = SaveSlipFile(rowsModel_->table(), path.toStdString()); !saved)
-    MessageBox::showError(this, saved.error());
-}
+void TFTippcenter::BitBtn3Click() { SaveRowsAsSlip(this, *rowsModel_, store_.dataFolder()); }
 
 void TFTippcenter::BOpen1Click() {
-  if (!gridEmpty() && MessageBox::show(this, MessageBox::Confirmation, Q(kTipCentreOverwriteQuestion),
-                                       MessageBox::YesNoCancel) != MessageBox::Yes)
-    return;
-  const QString path = FileDialog::openFile(this, QStringLiteral("Spielschein-Datei wählen"), store_.dataFolder(),
-                                            Q(kSlipFilter));
-  if (path.isEmpty()) return;
-  const Result<std::vector<TSchein>> rows = LoadSlipRows(path.toStdString());
-  if (!rows) {
-    MessageBox::showError(this, rows.error());
-    return;
-  }
+  const auto rows = OpenSlipRows(this, *rowsModel_, store_.dataFolder(), Q(kTipCentreOverwriteQuestion));
+  if (!rows) return;
   rowsModel_->change([&](TextTable& t) { ShowSlipRows(t, *rows); });
   core_.countRows(*rows);
   showFrequencies();
@@ -615,18 +590,6 @@ void TFTippcenter::BitBtn4Click() {
   showFrequencies();
 }
 
-void TFTippcenter::BitBtn9Click() {
-  if (gridEmpty()) {
-    MessageBox::show(this, MessageBox::Error, Q(kNothingToPrintMessage));
-    return;
-  }
-  QPrinter printer(QPrinter::HighResolution);
-  if (!PrinterSetup::ask(this, printer)) return;
-  std::vector<int> widths;
-  for (int c = 0; c < rowsModel_->columnCount(); ++c) widths.push_back(G1->columnWidth(c));
-  if (!PrintGrid(printer, *rowsModel_, widths, windowTitle(), printer.pageLayout().orientation()))
-    MessageBox::show(this, MessageBox::Error,
-                     QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
-}
+void TFTippcenter::BitBtn9Click() { PrintRows(this, *rowsModel_, *G1); }
 
 }  // namespace kw::ui

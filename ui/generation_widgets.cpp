@@ -1,4 +1,4 @@
-#include "ui/number_tiles.h"
+#include "ui/generation_widgets.h"
 
 #include <algorithm>
 
@@ -10,12 +10,21 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QPalette>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
 #include <QVariant>
 
+#include "core/program.h"
+#include "core/slip_file.h"
+#include "printing/print_grid.h"
+#include "ui/file_dialog.h"
 #include "ui/look.h"
+#include "ui/message_box.h"
+#include "ui/printer_setup.h"
+#include "ui/tip_table_model.h"
 
 namespace kw::ui {
 
@@ -199,6 +208,51 @@ void FitToPage(QMainWindow* window, QTabWidget* pages, int index, int width, int
   // Nor may a narrow page hide menus behind the menu bar's overflow button.
   const int wanted = std::max({width, window->minimumSizeHint().width(), window->menuBar()->sizeHint().width()});
   window->resize(wanted, std::max(height, window->minimumSizeHint().height()));
+}
+
+bool RowsGridEmpty(const TipTableModel& model) {
+  const TextTable& table = model.table();
+  return table.rowCount() < 2 || table.cell(1, 1).empty();
+}
+
+void SaveRowsAsSlip(QWidget* parent, const TipTableModel& model, const QString& folder) {
+  if (RowsGridEmpty(model)) {
+    MessageBox::show(parent, MessageBox::Error, Q(kNothingToSaveMessage));
+    return;
+  }
+  const QString path = FileDialog::saveFile(parent, QStringLiteral("Spielschein-Datei speichern"), folder,
+                                            Q(kSlipFilter), Q(kSlipExtension));
+  if (path.isEmpty()) return;
+  if (auto saved = SaveSlipFile(model.table(), path.toStdString()); !saved) MessageBox::showError(parent, saved.error());
+}
+
+std::optional<std::vector<TSchein>> OpenSlipRows(QWidget* parent, const TipTableModel& model, const QString& folder,
+                                                 const QString& question) {
+  if (!RowsGridEmpty(model) &&
+      MessageBox::show(parent, MessageBox::Confirmation, question, MessageBox::YesNoCancel) != MessageBox::Yes)
+    return std::nullopt;
+  const QString path = FileDialog::openFile(parent, QStringLiteral("Spielschein-Datei wählen"), folder, Q(kSlipFilter));
+  if (path.isEmpty()) return std::nullopt;
+  Result<std::vector<TSchein>> rows = LoadSlipRows(path.toStdString());
+  if (!rows) {
+    MessageBox::showError(parent, rows.error());
+    return std::nullopt;
+  }
+  return std::move(*rows);
+}
+
+void PrintRows(QWidget* parent, const TipTableModel& model, const QTableView& view) {
+  if (RowsGridEmpty(model)) {
+    MessageBox::show(parent, MessageBox::Error, Q(kNothingToPrintMessage));
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  if (!PrinterSetup::ask(parent, printer)) return;
+  std::vector<int> widths;
+  for (int c = 0; c < model.columnCount(); ++c) widths.push_back(view.columnWidth(c));
+  if (!PrintGrid(printer, model, widths, parent->window()->windowTitle(), printer.pageLayout().orientation()))
+    MessageBox::show(parent, MessageBox::Error,
+                     QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
 }
 
 }  // namespace kw::ui

@@ -1,11 +1,16 @@
 #pragma once
-// What the random generator and the tip centre show alike: coloured tiles, the pages' selection
-// buttons, the overview tiles of the chosen values and the frequency tiles under the result grid.
+// What the random generator and the tip centre share: coloured tiles, the pages' selection
+// buttons, the overview tiles of the chosen values, the frequency tiles under the result grid,
+// and saving, opening and printing the rows of that grid.
 #include <QColor>
 #include <QPoint>
 #include <QSize>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/records.h"
 
 #include "generation/frequencies.h"
 #include "generation/selection.h"
@@ -13,6 +18,7 @@
 class QFrame;
 class QLabel;
 class QMainWindow;
+class QTableView;
 class QPushButton;
 class QTabWidget;
 class QWidget;
@@ -79,6 +85,19 @@ class FrequencyTiles {
   PerValue<QLabel> labels_;
   PerValue<QLabel> counts_;
 };
+
+class TipTableModel;
+
+// The grid's row 1 holds no row.
+bool RowsGridEmpty(const TipTableModel& model);
+// Saves the grid's rows as a slip file chosen in a save dialog; says so when there is nothing.
+void SaveRowsAsSlip(QWidget* parent, const TipTableModel& model, const QString& folder);
+// The rows of a slip file chosen in an open dialog, after `question` (Yes/No/Cancel) when the
+// grid holds rows; none when the user stops or the file cannot be read (said in a message).
+std::optional<std::vector<TSchein>> OpenSlipRows(QWidget* parent, const TipTableModel& model, const QString& folder,
+                                                 const QString& question);
+// Prints the grid under the window's caption after the printer set-up; says so when empty.
+void PrintRows(QWidget* parent, const TipTableModel& model, const QTableView& view);
 
 // The window takes the width its page asks for (more if the page needs it) and the given height;
 // the other pages do not count.
