@@ -27,12 +27,10 @@
 #include "generation/random_source.h"
 #include "ui/data_store.h"
 #include "ui/file_dialog.h"
-#include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
 #include "ui/tip_table_model.h"
-#include "ui/window_catalogue.h"
 
 namespace kw::ui {
 
@@ -86,7 +84,6 @@ NavigationTable GeneratorTable(TFGenerator* window) {
   };
   table.own = {Command::Generator};
   table.inert = {Command::PrinterSetup};
-  table.closeInsteadOfQuit = false;
   table.helpSearchEntry = true;
   table.helpContext = kHelpTopic;
   table.handlers[Command::OpenSlip] = [window] { window->BOpen1Click(); };
