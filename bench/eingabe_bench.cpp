@@ -15,6 +15,8 @@
 #include "core/tip_text.h"
 #include "bench/bench_data.h"
 #include "ui/Eingabe.h"
+#include "ui/data_store.h"
+#include "ui/navigation.h"
 #include "ui/message_box.h"
 #include "ui/tip_table_model.h"
 
@@ -49,7 +51,10 @@ void BM_CheckAndPlaceIntoGrid(benchmark::State& state) {
 
 // The whole click: text field to slip grid, as the user does it.
 void BM_TransferClick(benchmark::State& state) {
-  kw::ui::TFEingabe window;
+  // A data store on a folder nobody reads: the window only needs it for its dialogs' folder.
+  kw::ui::DataStore store((std::filesystem::temp_directory_path() / "kw_eingabe_bench").string());
+  kw::ui::CommandRegistry commands;
+  kw::ui::TFEingabe window(kw::ui::WindowContext{store, commands});
   window.M1->setPlainText(QString::fromStdString(ValidText(state.range(0))));
   for (auto _ : state) {
     window.BTransferClick();

@@ -4,6 +4,8 @@
 #include <limits>
 #include <vector>
 
+#include "core/german_format.h"
+
 namespace kw {
 
 namespace {
@@ -55,6 +57,29 @@ std::optional<std::int64_t> binomial(std::int32_t n, std::int32_t k) {
   const long double quotient = static_cast<long double>(static_cast<std::int64_t>(p)) /
                                static_cast<long double>(static_cast<std::int64_t>(q));
   return static_cast<std::int64_t>(std::nearbyintl(quotient));
+}
+
+Result<std::int64_t> NOverKOfTexts(std::string_view nText, std::string_view kText) {
+  // Trailing blanks are as harmless as leading ones; anything else that is no number counts 0.
+  // A number too long for 64 bits is taken as the largest one, so it is refused as too large.
+  const auto number = [](std::string_view text) -> std::int64_t {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (const auto v = ParseStrictInt(text)) return *v;
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+    return negative ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+  };
+  const std::int64_t n = number(nText);
+  const std::int64_t k = number(kText);
+  if (n <= 0) return Refused(kNOverKNotPositiveMessage);
+  if (n < k) return Refused(kNOverKSmallerMessage);
+  if (k < 0) return Refused(kNOverKNegativeMessage);
+  if (n > std::numeric_limits<std::int32_t>::max()) return Refused(kNOverKOutOfRangeMessage);
+  const auto result = binomial(static_cast<std::int32_t>(n), static_cast<std::int32_t>(k));
+  if (!result) return Refused(kNOverKTooLargeMessage);
+  return *result;
 }
 
 }  // namespace kw

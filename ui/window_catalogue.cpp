@@ -10,10 +10,13 @@
 #include "ui/Auswertung.h"
 #include "ui/BEDruck.h"
 #include "ui/Eingabe.h"
+#include "ui/Generator.h"
 #include "ui/HelpViewer.h"
 #include "ui/Kal.h"
+#include "ui/NueberK.h"
 #include "ui/Optionen.h"
 #include "ui/SysTool.h"
+#include "ui/Tippcenter.h"
 #include "ui/data_store.h"
 #include "ui/info.h"
 
@@ -48,6 +51,9 @@ TFEingabe* WindowCatalogue::tipEntry() const { return tipEntry_; }
 TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
 TFKal* WindowCatalogue::calendar() const { return calendar_; }
 TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
+TFTippcenter* WindowCatalogue::tipCentre() const { return tipCentre_; }
+TFNueberK* WindowCatalogue::nOverK() const { return nOverK_; }
+TFGenerator* WindowCatalogue::generator() const { return generator_; }
 TFInfo* WindowCatalogue::aboutBox() const { return about_; }
 TFBEDruck* WindowCatalogue::slipPrinting() const { return slipPrint_; }
 
@@ -57,9 +63,13 @@ void WindowCatalogue::createWindows() {
   main_ = new TFAuswertung(ctx);
   tipEntry_ = new TFEingabe(ctx);
   settings_ = new TFOptionen(ctx);
+  tipCentre_ = new TFTippcenter(ctx, random_);
+  nOverK_ = new TFNueberK;
   calendar_ = new TFKal;
+  generator_ = new TFGenerator(ctx, random_);
   fullSystem_ = new TFSysTool;
-  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, calendar_, fullSystem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, tipCentre_, nOverK_, calendar_,
+                                                    generator_, fullSystem_}) {
     windows_.emplace_back(w);
     remember(w);
   }
@@ -74,6 +84,9 @@ void WindowCatalogue::registerCommands() {
   commands_.set(Command::Calendar, [this] { showCalendar(); });
   commands_.set(Command::About, [this] { showAbout(false); });
   commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
+  commands_.set(Command::TipCentre, [this] { showTipCentre(); });
+  commands_.set(Command::NOverK, [this] { showNOverK(); });
+  commands_.set(Command::Generator, [this] { showGenerator(); });
 }
 
 void WindowCatalogue::wireWindows() {
@@ -83,6 +96,7 @@ void WindowCatalogue::wireWindows() {
   });
   connect(fullSystem_, &TFSysTool::rowsTransferred, tipEntry_, &TFEingabe::takeRows);
   connect(settings_, &TFOptionen::slipOpenRequested, main_, &TFAuswertung::OpenSlipPage);
+  connect(tipCentre_, &TFTippcenter::aboutRequested, this, [this] { showAbout(true); });
 }
 
 TFEingabe* WindowCatalogue::showTipEntry() {
@@ -103,6 +117,23 @@ TFKal* WindowCatalogue::showCalendar() {
 TFSysTool* WindowCatalogue::showFullSystemBuilder() {
   BringToFront(fullSystem_);
   return fullSystem_;
+}
+
+TFTippcenter* WindowCatalogue::showTipCentre() {
+  BringToFront(tipCentre_);
+  return tipCentre_;
+}
+
+TFNueberK* WindowCatalogue::showNOverK() {
+  // It opens in the middle of the main window, wherever it was last time.
+  if (!nOverK_->isVisible()) nOverK_->centreOn(main_);
+  BringToFront(nOverK_);
+  return nOverK_;
+}
+
+TFGenerator* WindowCatalogue::showGenerator() {
+  BringToFront(generator_);
+  return generator_;
 }
 
 TFInfo* WindowCatalogue::showAbout(bool modal) {

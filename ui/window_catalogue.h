@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "generation/random_source.h"
 #include "ui/navigation.h"
 #include "ui/window_context.h"
 
@@ -18,10 +19,13 @@ class DataStore;
 class TFAuswertung;
 class TFBEDruck;
 class TFEingabe;
+class TFGenerator;
 class TFInfo;
 class TFKal;
+class TFNueberK;
 class TFOptionen;
 class TFSysTool;
+class TFTippcenter;
 
 class WindowCatalogue : public QObject {
   Q_OBJECT
@@ -41,6 +45,11 @@ class WindowCatalogue : public QObject {
   TFOptionen* settingsWindow() const;
   TFKal* calendar() const;
   TFSysTool* fullSystemBuilder() const;
+  TFTippcenter* tipCentre() const;
+  TFNueberK* nOverK() const;
+  TFGenerator* generator() const;
+  // The one random source of the program, shared by the random generator and the tip centre.
+  RandomSource& randomSource() { return random_; }
   // Windows created on demand; null while they do not exist.
   TFInfo* aboutBox() const;
   TFBEDruck* slipPrinting() const;
@@ -52,6 +61,9 @@ class WindowCatalogue : public QObject {
   TFInfo* showAbout(bool modal);
   TFBEDruck* showSlipPrinting();
   TFSysTool* showFullSystemBuilder();
+  TFTippcenter* showTipCentre();
+  TFNueberK* showNOverK();
+  TFGenerator* showGenerator();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +87,10 @@ class WindowCatalogue : public QObject {
   QPointer<TFOptionen> settings_;
   QPointer<TFKal> calendar_;
   QPointer<TFSysTool> fullSystem_;
+  QPointer<TFTippcenter> tipCentre_;
+  QPointer<TFNueberK> nOverK_;
+  QPointer<TFGenerator> generator_;
+  RandomSource random_;
   QPointer<TFInfo> about_;
   QPointer<TFBEDruck> slipPrint_;
 };

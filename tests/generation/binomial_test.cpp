@@ -39,5 +39,41 @@ TEST(Binomial, MatchesPascalsTriangleAndRefusesBeyond64Bits) {
   EXPECT_FALSE(binomial(5, -1).has_value());
 }
 
+TEST(Binomial, WindowTextsGiveTheResultOrTheFirstRefusal) {
+  struct Case {
+    const char* n;
+    const char* k;
+    std::int64_t expected;  // -1: refused with message
+    const char* message;
+  };
+  const Case cases[] = {
+      {"50", "5", 2118760, nullptr},
+      {"49", "6", 13983816, nullptr},
+      {"7", "", 1, nullptr},       // an empty k counts 0
+      {"7", "abc", 1, nullptr},    // and so does one that is no number
+      {"7", " 6 ", 7, nullptr},    // blanks around a number are no harm
+      {"7", "7", 1, nullptr},      // n = k is allowed
+      {"", "5", -1, kNOverKNotPositiveMessage},
+      {"0", "0", -1, kNOverKNotPositiveMessage},
+      {"5", "6", -1, kNOverKSmallerMessage},
+      {"5", "-1", -1, kNOverKNegativeMessage},
+      {"3000000000", "2", -1, kNOverKOutOfRangeMessage},
+      {"99999999999999999999999", "2", -1, kNOverKOutOfRangeMessage},
+      {"5", "99999999999999999999999", -1, kNOverKSmallerMessage},
+      {"1000", "500", -1, kNOverKTooLargeMessage},
+  };
+  for (const Case& c : cases) {
+    const auto result = NOverKOfTexts(c.n, c.k);
+    if (c.expected >= 0) {
+      ASSERT_TRUE(result.ok()) << c.n << " über " << c.k << ": " << result.error().message;
+      EXPECT_EQ(*result, c.expected) << c.n << " über " << c.k;
+    } else {
+      ASSERT_FALSE(result.ok()) << c.n << " über " << c.k;
+      EXPECT_EQ(result.error().message, c.message) << c.n << " über " << c.k;
+      EXPECT_EQ(result.error().kind, ErrorKind::Refused);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kw

@@ -86,7 +86,8 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   kw::ui::TFAuswertung* main = windows.mainWindow();
   ASSERT_NE(main, nullptr);
   // Created once, in the start-up order, all hidden until the splash fades over.
-  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen", "FKal", "FSysTool"};
+  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen",  "FTippcenter",
+                           "FNueberK",    "FKal",     "FGenerator", "FSysTool"};
   for (const char* name : startUp) {
     QWidget* window = TopLevel(name);
     ASSERT_NE(window, nullptr) << name;
@@ -97,7 +98,8 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   kw::ui::Navigation* nav = main->navigation();
   for (Command c : {Command::NewSlip, Command::OpenSlip, Command::Quit, Command::TipEntry, Command::Calendar,
                     Command::Calculator, Command::Settings, Command::HelpContents, Command::HelpSearch,
-                    Command::About, Command::SlipPrint, Command::WindowHelp})
+                    Command::About, Command::SlipPrint, Command::WindowHelp, Command::Generator,
+                    Command::TipCentre, Command::NOverK})
     EXPECT_TRUE(nav->isEnabled(c)) << kw::ui::Navigation::menuActionName(c);
   EXPECT_TRUE(main->BEigene->isEnabled());
   EXPECT_TRUE(main->BEigene2->isEnabled());
@@ -107,6 +109,12 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   EXPECT_TRUE(windows.tipEntry()->isVisible());
   nav->run(Command::Calendar);
   EXPECT_TRUE(windows.calendar()->isVisible());
+  nav->run(Command::Generator);
+  EXPECT_TRUE(TopLevel("FGenerator")->isVisible());
+  nav->run(Command::TipCentre);
+  EXPECT_TRUE(TopLevel("FTippcenter")->isVisible());
+  nav->run(Command::NOverK);
+  EXPECT_TRUE(TopLevel("FNueberK")->isVisible());
   nav->run(Command::SlipPrint);
   EXPECT_NE(TopLevel("FBEDruck"), nullptr);
   nav->run(Command::About);
