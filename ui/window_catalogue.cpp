@@ -9,10 +9,13 @@
 #include "core/settings_ini.h"
 #include "ui/Auswertung.h"
 #include "ui/BEDruck.h"
+#include "ui/Chart1.h"
 #include "ui/Eingabe.h"
 #include "ui/HelpViewer.h"
 #include "ui/Kal.h"
 #include "ui/Optionen.h"
+#include "ui/Statistik1.h"
+#include "ui/SysTest.h"
 #include "ui/SysTool.h"
 #include "ui/data_store.h"
 #include "ui/info.h"
@@ -46,6 +49,9 @@ WindowCatalogue::~WindowCatalogue() {
 TFAuswertung* WindowCatalogue::mainWindow() const { return main_; }
 TFEingabe* WindowCatalogue::tipEntry() const { return tipEntry_; }
 TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
+TFStatistik1* WindowCatalogue::statistics() const { return statistics_; }
+TFChart1* WindowCatalogue::charts() const { return charts_; }
+TFSysTest* WindowCatalogue::tipAnalysis() const { return tipAnalysis_; }
 TFKal* WindowCatalogue::calendar() const { return calendar_; }
 TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
 TFInfo* WindowCatalogue::aboutBox() const { return about_; }
@@ -57,9 +63,13 @@ void WindowCatalogue::createWindows() {
   main_ = new TFAuswertung(ctx);
   tipEntry_ = new TFEingabe(ctx);
   settings_ = new TFOptionen(ctx);
+  statistics_ = new TFStatistik1(ctx);
+  charts_ = new TFChart1(ctx);
+  tipAnalysis_ = new TFSysTest(ctx);
   calendar_ = new TFKal;
   fullSystem_ = new TFSysTool;
-  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, calendar_, fullSystem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, statistics_, charts_, tipAnalysis_,
+                                                    calendar_, fullSystem_}) {
     windows_.emplace_back(w);
     remember(w);
   }
@@ -71,6 +81,8 @@ void WindowCatalogue::registerCommands() {
   commands_.set(Command::Evaluation, [this] { BringToFront(main_); });
   commands_.set(Command::TipEntry, [this] { showTipEntry(); });
   commands_.set(Command::Settings, [this] { showSettings(); });
+  commands_.set(Command::Statistics, [this] { showStatistics(); });
+  commands_.set(Command::TipAnalysis, [this] { showTipAnalysis(); });
   commands_.set(Command::Calendar, [this] { showCalendar(); });
   commands_.set(Command::About, [this] { showAbout(false); });
   commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
@@ -83,6 +95,14 @@ void WindowCatalogue::wireWindows() {
   });
   connect(fullSystem_, &TFSysTool::rowsTransferred, tipEntry_, &TFEingabe::takeRows);
   connect(settings_, &TFOptionen::slipOpenRequested, main_, &TFAuswertung::OpenSlipPage);
+  // The charts show the statistics window's last frequencies, filled anew each time they open.
+  connect(statistics_, &TFStatistik1::chartsRequested, this, [this](const NumberTables& frequencies) {
+    charts_->showFrequencies(frequencies);
+    BringToFront(charts_);
+  });
+  connect(statistics_, &TFStatistik1::frequenciesRefreshed, this, [this](const NumberTables& frequencies) {
+    if (charts_->isVisible()) charts_->showFrequencies(frequencies);
+  });
 }
 
 TFEingabe* WindowCatalogue::showTipEntry() {
@@ -93,6 +113,16 @@ TFEingabe* WindowCatalogue::showTipEntry() {
 TFOptionen* WindowCatalogue::showSettings() {
   settings_->showModal();
   return settings_;
+}
+
+TFStatistik1* WindowCatalogue::showStatistics() {
+  BringToFront(statistics_);
+  return statistics_;
+}
+
+TFSysTest* WindowCatalogue::showTipAnalysis() {
+  BringToFront(tipAnalysis_);
+  return tipAnalysis_;
 }
 
 TFKal* WindowCatalogue::showCalendar() {

@@ -17,10 +17,13 @@ namespace kw::ui {
 class DataStore;
 class TFAuswertung;
 class TFBEDruck;
+class TFChart1;
 class TFEingabe;
 class TFInfo;
 class TFKal;
 class TFOptionen;
+class TFStatistik1;
+class TFSysTest;
 class TFSysTool;
 
 class WindowCatalogue : public QObject {
@@ -39,6 +42,9 @@ class WindowCatalogue : public QObject {
   TFAuswertung* mainWindow() const;
   TFEingabe* tipEntry() const;
   TFOptionen* settingsWindow() const;
+  TFStatistik1* statistics() const;
+  TFChart1* charts() const;
+  TFSysTest* tipAnalysis() const;
   TFKal* calendar() const;
   TFSysTool* fullSystemBuilder() const;
   // Windows created on demand; null while they do not exist.
@@ -48,6 +54,8 @@ class WindowCatalogue : public QObject {
   // The commands' actions, for the windows' own buttons and for tests.
   TFEingabe* showTipEntry();
   TFOptionen* showSettings();
+  TFStatistik1* showStatistics();
+  TFSysTest* showTipAnalysis();
   TFKal* showCalendar();
   TFInfo* showAbout(bool modal);
   TFBEDruck* showSlipPrinting();
@@ -73,6 +81,9 @@ class WindowCatalogue : public QObject {
   QPointer<TFAuswertung> main_;
   QPointer<TFEingabe> tipEntry_;
   QPointer<TFOptionen> settings_;
+  QPointer<TFStatistik1> statistics_;
+  QPointer<TFChart1> charts_;
+  QPointer<TFSysTest> tipAnalysis_;
   QPointer<TFKal> calendar_;
   QPointer<TFSysTool> fullSystem_;
   QPointer<TFInfo> about_;
