@@ -24,6 +24,7 @@ namespace {
 const QColor kNumberColour(244, 189, 62);
 const QColor kStarColour(241, 251, 130);
 constexpr int kStarChartHeight = 240;
+constexpr int kMaxAxisSteps = 6;
 
 NavigationTable ChartTable() {
   NavigationTable table;
@@ -69,6 +70,8 @@ BarChart MakeBarChart(QWidget* parent, const char* viewName, const char* seriesN
   series->setLabelsVisible(true);
   series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   series->setLabelsFormat(QStringLiteral("@value"));
+  // Fifty marks side by side would run into each other: upright they fit over their bars.
+  if (numbers) series->setLabelsAngle(-90);
   chart->addSeries(series);
 
   QStringList categories;
@@ -159,14 +162,14 @@ TFChart1::TFChart1(const WindowContext& context, QWidget* parent) : QMainWindow(
 
 TFChart1::AxisScale TFChart1::AxisScaleFor(std::int32_t largest) {
   if (largest <= 0) return {1, 1};
-  // A tenth above the largest bar keeps its value mark inside the chart; at most a dozen steps
-  // of a round size keep the axis labels readable.
+  // A tenth above the largest bar keeps its value mark inside the chart. At most six steps of a
+  // round size: closer labels would not fit a low chart, which then shows them as "...".
   const double wanted = largest * 1.1;
   const double magnitude = std::pow(10.0, std::floor(std::log10(wanted)));
-  for (const double factor : {0.1, 0.2, 0.25, 0.5, 1.0, 2.0}) {
+  for (const double factor : {0.1, 0.2, 0.25, 0.5, 1.0, 2.0, 2.5, 5.0}) {
     const double step = std::max(1.0, magnitude * factor);
     const double top = std::ceil(wanted / step) * step;
-    if (top / step <= 12) return {top, step};
+    if (top / step <= kMaxAxisSteps) return {top, step};
   }
   return {std::ceil(wanted / magnitude) * magnitude, magnitude};
 }

@@ -311,6 +311,7 @@ void TFStatistik1::showView(const StatisticsView& view) {
 
 void TFStatistik1::showZeros() {
   StatisticsView view;
+  view.heading = "Für eine Statistik braucht es mindestens zwei Gewinnreihen.";
   frequencies_ = NumberTables{};
   view.numberSlots = InNumberOrder(frequencies_.numbers);
   view.starSlots = InNumberOrder(frequencies_.stars);

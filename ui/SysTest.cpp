@@ -234,8 +234,9 @@ QWidget* TFSysTest::buildRowsColumn() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(3);
-  LEinfuegen = Text(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das hellgrüne Feld einzufügen"));
+  LEinfuegen = Text(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das\nhellgrüne Feld einzufügen"));
   LEinfuegen->setFont(BoldFont());
+  LEinfuegen->setWordWrap(false);
   column->addWidget(LEinfuegen);
   M1 = new QPlainTextEdit(box);
   M1->setObjectName(QStringLiteral("M1"));
@@ -247,9 +248,11 @@ QWidget* TFSysTest::buildRowsColumn() {
   M1->setPalette(palette);
   M1->setMinimumHeight(230);
   column->addWidget(M1, 1);
+  // Set in lines as a narrow label, so the word broken at its hyphen reads as intended.
   LQuellen = Text(box, "LQuellen",
-                  BreakAtHyphens(QStringLiteral("Die Reihen können aus einer Datei und der Zwischenab- lage eingelesen "
-                                                "oder direkt eingegeben werden.")));
+                  QStringLiteral("Die Reihen können aus einer Datei\nund der Zwischenab-\nlage eingelesen oder direkt\n"
+                                 "eingegeben werden."));
+  LQuellen->setWordWrap(false);
   column->addWidget(LQuellen);
   column->addSpacing(4);
   column->addWidget(Text(box, "LEntweder", QStringLiteral("Entweder so")));
@@ -372,11 +375,11 @@ QWidget* TFSysTest::buildResultsColumn() {
   const QSize picture(48, 48);
   ImageJa = new QLabel(box);
   ImageJa->setObjectName(QStringLiteral("ImageJa"));
-  ImageJa->setPixmap(style()->standardIcon(QStyle::SP_DialogYesButton).pixmap(picture));
+  ImageJa->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(picture));
   ImageJa->setToolTip(QStringLiteral("Garantie bestätigt"));
   ImageNein = new QLabel(box);
   ImageNein->setObjectName(QStringLiteral("ImageNein"));
-  ImageNein->setPixmap(style()->standardIcon(QStyle::SP_DialogNoButton).pixmap(picture));
+  ImageNein->setPixmap(style()->standardIcon(QStyle::SP_DialogCancelButton).pixmap(picture));
   ImageNein->setToolTip(QStringLiteral("Garantie nicht gegeben"));
   ImageJa->hide();
   ImageNein->hide();

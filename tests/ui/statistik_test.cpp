@@ -352,7 +352,7 @@ TEST(ChartAxis, RoomAboveTheLargestBar) {
     EXPECT_LE(scale.top, std::max(2.0, largest * 1.5)) << largest;
     EXPECT_GE(scale.step, 1) << largest;
     const double steps = scale.top / scale.step;
-    EXPECT_LE(steps, 12) << largest;
+    EXPECT_LE(steps, 6) << largest;
     EXPECT_DOUBLE_EQ(steps, std::round(steps)) << largest;
   }
 }
