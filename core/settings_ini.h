@@ -35,6 +35,8 @@ struct IniStringKey {
 
 namespace ini {
 inline constexpr IniBoolKey kAuswertungAlle{"Auswertung", "Alle", true};
+// What one tip row costs per draw, for the winnings curve of a result page ("2,50" euros).
+inline constexpr IniStringKey kAuswertungEinsatz{"Auswertung", "Einsatz", "2,50"};
 inline constexpr IniIntKey kSysTestCheck{"SysTest", "check", 0, 0, 1};
 inline constexpr IniIntKey kSysTestTreffer{"SysTest", "Treffer", 3, 2, 5};
 inline constexpr IniIntKey kQuotenSpalte{"Quoten", "Spalte", 4, 1, 8};

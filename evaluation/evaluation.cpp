@@ -198,6 +198,11 @@ std::int64_t EvalTable::largestAmountCents() const {
   return largest;
 }
 
+double EvalTable::drawDate(int position) const {
+  if (position < 0 || position >= periodDrawCount()) return std::numeric_limits<double>::quiet_NaN();
+  return dates_[static_cast<std::size_t>(position)];
+}
+
 std::int64_t EvalTable::runningTotalCents(int row) const {
   const Row* r = rowAt(row);
   return r ? r->total : 0;
@@ -289,6 +294,7 @@ EvalTable EvaluateRows(const std::vector<TGewZahlen>& draws, const std::vector<T
   EvalTable table;
   table.captions_ = fileCaptions;
   table.periodStart_ = periodStart;
+  for (const auto& tips : tipSets) table.tipRowCount_ += static_cast<int>(tips.size());
   const std::size_t count = periodSets.size();
   std::vector<bool> current(count);
   table.dates_.resize(count, std::numeric_limits<double>::quiet_NaN());

@@ -61,6 +61,13 @@ class EvalTable {
   const std::vector<std::string>& captions() const { return captions_; }
   // The largest single win of the table, in cents (0 without a win).
   std::int64_t largestAmountCents() const;
+  // The evaluated period: its first draw's index in Draws, its draws and their dates, kept with
+  // the table so that a result stays what it was when the history changes later.
+  int periodStart() const { return periodStart_; }
+  int periodDrawCount() const { return static_cast<int>(dates_.size()); }
+  double drawDate(int position) const;
+  // Tip rows evaluated against every draw of the period (all slips together).
+  int tipRowCount() const { return tipRowCount_; }
 
   // Storage of one result row (24 bytes); the texts are made in cell().
   struct Row {
@@ -88,6 +95,7 @@ class EvalTable {
   std::vector<std::int64_t> classCents_;  // per period position, 14 entries (class 0 unused)
   std::vector<std::uint16_t> standard_;     // per period position: bit k = class k pays its standard amount
   int periodStart_ = 0;
+  int tipRowCount_ = 0;
 };
 
 // Evaluates every file of tip sets against the hit sets of the period's draws (draw periodStart

@@ -2,7 +2,7 @@
 set -euo pipefail
 KW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KW_PACKAGES=(cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libfreexl-dev libzip-dev libxlsxwriter-dev libcurl4-openssl-dev libfmt-dev libgtest-dev libbenchmark-dev
   qt6-translations-l10n qt6-svg-dev
   xvfb xauth poppler-utils clang libclang-rt-14-dev python3-pyftpdlib)

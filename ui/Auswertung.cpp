@@ -708,7 +708,7 @@ TFrFrame2* TFAuswertung::NewResultPage() {
   page->setProperty("tag", n);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* frame = new TFrFrame2(n, page);
+  auto* frame = new TFrFrame2(n, page, &store_);
   layout->addWidget(frame);
   PCF1->addTab(page, QString());
   PCF1->setCurrentWidget(page);

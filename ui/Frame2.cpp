@@ -10,10 +10,13 @@
 #include <QVBoxLayout>
 
 #include "core/game_rules.h"
+#include "core/program.h"
 #include "printing/print_grid.h"
 #include "ui/grid_cell.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
+#include "ui/WinningsCurve.h"
+#include "ui/data_store.h"
 #include "ui/printer_setup.h"
 
 namespace kw::ui {
@@ -53,7 +56,7 @@ int ClassOfCellText(const QString& text) {
   return k >= 1 && k <= kClassCount ? k : 0;
 }
 
-TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
+TFrFrame2::TFrFrame2(int n, QWidget* parent, DataStore* store) : QFrame(parent), store_(store) {
   setObjectName(QStringLiteral("frA%1").arg(n));
   setProperty("tag", n);
   auto* column = new QVBoxLayout(this);
@@ -75,6 +78,13 @@ TFrFrame2::TFrFrame2(int n, QWidget* parent) : QFrame(parent) {
   BitBtn1->setFixedSize(98, 38);
   head->addWidget(BitBtn1);
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  BVerlauf = new QPushButton(QStringLiteral("Verlauf"), PGA1);
+  BVerlauf->setObjectName(QStringLiteral("BVerlauf"));
+  BVerlauf->setToolTip(QStringLiteral("Gewinne und Einsätze im Lauf des Zeitraums"));
+  BVerlauf->setFixedSize(98, 38);
+  BVerlauf->setEnabled(false);
+  head->addWidget(BVerlauf);
+  connect(BVerlauf, &QPushButton::clicked, this, [this] { BVerlaufClick(); });
   column->addWidget(PGA1);
 
   GA1 = new QTableView(this);
@@ -157,12 +167,29 @@ void TFrFrame2::showResult(EvalTable table, const QString& heading) {
   delete model_;
   model_ = model;
   LGA1->setText(heading);
+  heading_ = heading;
+  delete curve_;  // it showed the former result
   fitColumns();
   buildLegend();
   const EvalTable& t = model_->table();
   bool standard = false;
   for (int row = 1; row < t.rowCount() && !standard; ++row) standard = t.isStandardAmount(row);
   legendStandard->setVisible(standard);
+  BVerlauf->setEnabled(model_->table().periodDrawCount() > 0);
+}
+
+WinningsCurveWindow* TFrFrame2::BVerlaufClick() {
+  if (!curve_) {
+    const std::string iniPath = store_ ? store_->dataFile(kIniFileName) : std::string();
+    curve_ = new WinningsCurveWindow(model_->sharedTable(), heading_, iniPath, this);
+  }
+  if (curve_->isMinimized())
+    curve_->showNormal();
+  else
+    curve_->show();
+  curve_->raise();
+  curve_->activateWindow();
+  return curve_;
 }
 
 void TFrFrame2::fitColumns() {

@@ -9,12 +9,15 @@
 #include "core/settings_ini.h"
 #include "ui/Auswertung.h"
 #include "ui/BEDruck.h"
+#include "ui/Chart1.h"
 #include "ui/Eingabe.h"
 #include "ui/Generator.h"
 #include "ui/HelpViewer.h"
 #include "ui/Kal.h"
 #include "ui/NueberK.h"
 #include "ui/Optionen.h"
+#include "ui/Statistik1.h"
+#include "ui/SysTest.h"
 #include "ui/SysTool.h"
 #include "ui/Tippcenter.h"
 #include "ui/data_store.h"
@@ -49,6 +52,9 @@ WindowCatalogue::~WindowCatalogue() {
 TFAuswertung* WindowCatalogue::mainWindow() const { return main_; }
 TFEingabe* WindowCatalogue::tipEntry() const { return tipEntry_; }
 TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
+TFStatistik1* WindowCatalogue::statistics() const { return statistics_; }
+TFChart1* WindowCatalogue::charts() const { return charts_; }
+TFSysTest* WindowCatalogue::tipAnalysis() const { return tipAnalysis_; }
 TFKal* WindowCatalogue::calendar() const { return calendar_; }
 TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
 TFTippcenter* WindowCatalogue::tipCentre() const { return tipCentre_; }
@@ -63,13 +69,16 @@ void WindowCatalogue::createWindows() {
   main_ = new TFAuswertung(ctx);
   tipEntry_ = new TFEingabe(ctx);
   settings_ = new TFOptionen(ctx);
+  statistics_ = new TFStatistik1(ctx);
+  charts_ = new TFChart1(ctx);
+  tipAnalysis_ = new TFSysTest(ctx);
   tipCentre_ = new TFTippcenter(ctx, random_);
   nOverK_ = new TFNueberK;
   calendar_ = new TFKal;
   generator_ = new TFGenerator(ctx, random_);
   fullSystem_ = new TFSysTool;
-  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, tipCentre_, nOverK_, calendar_,
-                                                    generator_, fullSystem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, statistics_, charts_, tipAnalysis_,
+                                                    tipCentre_, nOverK_, calendar_, generator_, fullSystem_}) {
     windows_.emplace_back(w);
     remember(w);
   }
@@ -81,6 +90,8 @@ void WindowCatalogue::registerCommands() {
   commands_.set(Command::Evaluation, [this] { BringToFront(main_); });
   commands_.set(Command::TipEntry, [this] { showTipEntry(); });
   commands_.set(Command::Settings, [this] { showSettings(); });
+  commands_.set(Command::Statistics, [this] { showStatistics(); });
+  commands_.set(Command::TipAnalysis, [this] { showTipAnalysis(); });
   commands_.set(Command::Calendar, [this] { showCalendar(); });
   commands_.set(Command::About, [this] { showAbout(false); });
   commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
@@ -97,6 +108,14 @@ void WindowCatalogue::wireWindows() {
   connect(fullSystem_, &TFSysTool::rowsTransferred, tipEntry_, &TFEingabe::takeRows);
   connect(settings_, &TFOptionen::slipOpenRequested, main_, &TFAuswertung::OpenSlipPage);
   connect(tipCentre_, &TFTippcenter::aboutRequested, this, [this] { showAbout(true); });
+  // The charts show the statistics window's last frequencies, filled anew each time they open.
+  connect(statistics_, &TFStatistik1::chartsRequested, this, [this](const NumberTables& frequencies) {
+    charts_->showFrequencies(frequencies);
+    BringToFront(charts_);
+  });
+  connect(statistics_, &TFStatistik1::frequenciesRefreshed, this, [this](const NumberTables& frequencies) {
+    if (charts_->isVisible()) charts_->showFrequencies(frequencies);
+  });
 }
 
 TFEingabe* WindowCatalogue::showTipEntry() {
@@ -107,6 +126,16 @@ TFEingabe* WindowCatalogue::showTipEntry() {
 TFOptionen* WindowCatalogue::showSettings() {
   settings_->showModal();
   return settings_;
+}
+
+TFStatistik1* WindowCatalogue::showStatistics() {
+  BringToFront(statistics_);
+  return statistics_;
+}
+
+TFSysTest* WindowCatalogue::showTipAnalysis() {
+  BringToFront(tipAnalysis_);
+  return tipAnalysis_;
 }
 
 TFKal* WindowCatalogue::showCalendar() {

@@ -18,12 +18,15 @@ namespace kw::ui {
 class DataStore;
 class TFAuswertung;
 class TFBEDruck;
+class TFChart1;
 class TFEingabe;
 class TFGenerator;
 class TFInfo;
 class TFKal;
 class TFNueberK;
 class TFOptionen;
+class TFStatistik1;
+class TFSysTest;
 class TFSysTool;
 class TFTippcenter;
 
@@ -43,6 +46,9 @@ class WindowCatalogue : public QObject {
   TFAuswertung* mainWindow() const;
   TFEingabe* tipEntry() const;
   TFOptionen* settingsWindow() const;
+  TFStatistik1* statistics() const;
+  TFChart1* charts() const;
+  TFSysTest* tipAnalysis() const;
   TFKal* calendar() const;
   TFSysTool* fullSystemBuilder() const;
   TFTippcenter* tipCentre() const;
@@ -57,6 +63,8 @@ class WindowCatalogue : public QObject {
   // The commands' actions, for the windows' own buttons and for tests.
   TFEingabe* showTipEntry();
   TFOptionen* showSettings();
+  TFStatistik1* showStatistics();
+  TFSysTest* showTipAnalysis();
   TFKal* showCalendar();
   TFInfo* showAbout(bool modal);
   TFBEDruck* showSlipPrinting();
@@ -85,6 +93,9 @@ class WindowCatalogue : public QObject {
   QPointer<TFAuswertung> main_;
   QPointer<TFEingabe> tipEntry_;
   QPointer<TFOptionen> settings_;
+  QPointer<TFStatistik1> statistics_;
+  QPointer<TFChart1> charts_;
+  QPointer<TFSysTest> tipAnalysis_;
   QPointer<TFKal> calendar_;
   QPointer<TFSysTool> fullSystem_;
   QPointer<TFTippcenter> tipCentre_;

@@ -14,6 +14,7 @@
 #include "ui/Eingabe.h"
 #include "ui/HelpViewer.h"
 #include "ui/Kal.h"
+#include "ui/Statistik1.h"
 #include "ui/SysTool.h"
 #include "ui/help.h"
 #include "ui/navigation.h"
@@ -86,8 +87,8 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   kw::ui::TFAuswertung* main = windows.mainWindow();
   ASSERT_NE(main, nullptr);
   // Created once, in the start-up order, all hidden until the splash fades over.
-  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen",  "FTippcenter",
-                           "FNueberK",    "FKal",     "FGenerator", "FSysTool"};
+  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen", "FStatistik1", "FChart1",  "FSysTest",
+                           "FTippcenter", "FNueberK",  "FKal",      "FGenerator",  "FSysTool"};
   for (const char* name : startUp) {
     QWidget* window = TopLevel(name);
     ASSERT_NE(window, nullptr) << name;
@@ -99,7 +100,7 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   for (Command c : {Command::NewSlip, Command::OpenSlip, Command::Quit, Command::TipEntry, Command::Calendar,
                     Command::Calculator, Command::Settings, Command::HelpContents, Command::HelpSearch,
                     Command::About, Command::SlipPrint, Command::WindowHelp, Command::Generator,
-                    Command::TipCentre, Command::NOverK})
+                    Command::TipCentre, Command::NOverK, Command::Statistics, Command::TipAnalysis})
     EXPECT_TRUE(nav->isEnabled(c)) << kw::ui::Navigation::menuActionName(c);
   EXPECT_TRUE(main->BEigene->isEnabled());
   EXPECT_TRUE(main->BEigene2->isEnabled());
@@ -119,6 +120,13 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   EXPECT_NE(TopLevel("FBEDruck"), nullptr);
   nav->run(Command::About);
   EXPECT_NE(TopLevel("FInfo"), nullptr);
+  nav->run(Command::Statistics);
+  EXPECT_TRUE(TopLevel("FStatistik1")->isVisible());
+  nav->run(Command::TipAnalysis);
+  EXPECT_TRUE(TopLevel("FSysTest")->isVisible());
+  // The charts open from the statistics window.
+  windows.statistics()->BCharts->click();
+  EXPECT_TRUE(TopLevel("FChart1")->isVisible());
   // The tip entry window's "Weiter" brings the full-system builder, whose rows come back to it.
   windows.tipEntry()->BWeiter->click();
   kw::ui::TFSysTool* builder = windows.fullSystemBuilder();
