@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -13,7 +14,10 @@
 #include "ui/HelpViewer.h"
 #include "ui/Kal.h"
 #include "ui/Optionen.h"
+#include "ui/QLinks.h"
+#include "ui/Quoten.h"
 #include "ui/SysTool.h"
+#include "ui/Update.h"
 #include "ui/data_store.h"
 #include "ui/info.h"
 
@@ -46,7 +50,10 @@ WindowCatalogue::~WindowCatalogue() {
 TFAuswertung* WindowCatalogue::mainWindow() const { return main_; }
 TFEingabe* WindowCatalogue::tipEntry() const { return tipEntry_; }
 TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
+TFQuoten* WindowCatalogue::quotaWindow() const { return quotas_; }
+TFQlinks* WindowCatalogue::quotaLinks() const { return quotaLinks_; }
 TFKal* WindowCatalogue::calendar() const { return calendar_; }
+TFUpdate* WindowCatalogue::updateWindow() const { return update_; }
 TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
 TFInfo* WindowCatalogue::aboutBox() const { return about_; }
 TFBEDruck* WindowCatalogue::slipPrinting() const { return slipPrint_; }
@@ -57,9 +64,14 @@ void WindowCatalogue::createWindows() {
   main_ = new TFAuswertung(ctx);
   tipEntry_ = new TFEingabe(ctx);
   settings_ = new TFOptionen(ctx);
+  quotas_ = new TFQuoten(ctx);
+  quotaLinks_ = new TFQlinks(ctx);
   calendar_ = new TFKal;
+  // Its first check starts here, with the update choices of the start-up settings.
+  update_ = new TFUpdate(ctx);
   fullSystem_ = new TFSysTool;
-  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, calendar_, fullSystem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, quotas_, quotaLinks_, calendar_,
+                                                    update_, fullSystem_}) {
     windows_.emplace_back(w);
     remember(w);
   }
@@ -72,6 +84,8 @@ void WindowCatalogue::registerCommands() {
   commands_.set(Command::TipEntry, [this] { showTipEntry(); });
   commands_.set(Command::Settings, [this] { showSettings(); });
   commands_.set(Command::Calendar, [this] { showCalendar(); });
+  commands_.set(Command::UpdateCheck, [this] { showUpdate(); });
+  commands_.set(Command::QuotaUpdate, [this] { showQuotas(); });
   commands_.set(Command::About, [this] { showAbout(false); });
   commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
 }
@@ -83,6 +97,16 @@ void WindowCatalogue::wireWindows() {
   });
   connect(fullSystem_, &TFSysTool::rowsTransferred, tipEntry_, &TFEingabe::takeRows);
   connect(settings_, &TFOptionen::slipOpenRequested, main_, &TFAuswertung::OpenSlipPage);
+  connect(quotas_, &TFQuoten::linksEditorRequested, this, [this] { showQuotaLinks(); });
+  connect(quotas_, &TFQuoten::aboutRequested, this, [this] { showAbout(true); });
+  connect(quotaLinks_, &TFQlinks::linksChanged, quotas_, &TFQuoten::setLinks);
+  // Ticking an update choice in the settings window ticks it here at once.
+  const std::pair<QCheckBox*, QCheckBox*> choices[] = {{settings_->CBGewinnreihen, update_->CB1},
+                                                       {settings_->CBGewinnQuoten, update_->CB2},
+                                                       {settings_->CBUpdates, update_->CB3}};
+  for (const auto& [setting, option] : choices) connect(setting, &QCheckBox::clicked, option, &QCheckBox::setChecked);
+  // Installing a new version ends the program as closing the main window does.
+  connect(update_, &TFUpdate::quitRequested, main_, &QWidget::close);
 }
 
 TFEingabe* WindowCatalogue::showTipEntry() {
@@ -93,6 +117,21 @@ TFEingabe* WindowCatalogue::showTipEntry() {
 TFOptionen* WindowCatalogue::showSettings() {
   settings_->showModal();
   return settings_;
+}
+
+TFQuoten* WindowCatalogue::showQuotas() {
+  BringToFront(quotas_);
+  return quotas_;
+}
+
+TFQlinks* WindowCatalogue::showQuotaLinks() {
+  quotaLinks_->showModal();
+  return quotaLinks_;
+}
+
+TFUpdate* WindowCatalogue::showUpdate() {
+  BringToFront(update_);
+  return update_;
 }
 
 TFKal* WindowCatalogue::showCalendar() {

@@ -21,7 +21,10 @@ class TFEingabe;
 class TFInfo;
 class TFKal;
 class TFOptionen;
+class TFQlinks;
+class TFQuoten;
 class TFSysTool;
+class TFUpdate;
 
 class WindowCatalogue : public QObject {
   Q_OBJECT
@@ -39,7 +42,10 @@ class WindowCatalogue : public QObject {
   TFAuswertung* mainWindow() const;
   TFEingabe* tipEntry() const;
   TFOptionen* settingsWindow() const;
+  TFQuoten* quotaWindow() const;
+  TFQlinks* quotaLinks() const;
   TFKal* calendar() const;
+  TFUpdate* updateWindow() const;
   TFSysTool* fullSystemBuilder() const;
   // Windows created on demand; null while they do not exist.
   TFInfo* aboutBox() const;
@@ -48,7 +54,10 @@ class WindowCatalogue : public QObject {
   // The commands' actions, for the windows' own buttons and for tests.
   TFEingabe* showTipEntry();
   TFOptionen* showSettings();
+  TFQuoten* showQuotas();
+  TFQlinks* showQuotaLinks();
   TFKal* showCalendar();
+  TFUpdate* showUpdate();
   TFInfo* showAbout(bool modal);
   TFBEDruck* showSlipPrinting();
   TFSysTool* showFullSystemBuilder();
@@ -73,7 +82,10 @@ class WindowCatalogue : public QObject {
   QPointer<TFAuswertung> main_;
   QPointer<TFEingabe> tipEntry_;
   QPointer<TFOptionen> settings_;
+  QPointer<TFQuoten> quotas_;
+  QPointer<TFQlinks> quotaLinks_;
   QPointer<TFKal> calendar_;
+  QPointer<TFUpdate> update_;
   QPointer<TFSysTool> fullSystem_;
   QPointer<TFInfo> about_;
   QPointer<TFBEDruck> slipPrint_;
