@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QTimer>
 #include <QWidget>
@@ -16,10 +17,13 @@
 #include "ui/Kal.h"
 #include "ui/NueberK.h"
 #include "ui/Optionen.h"
+#include "ui/QLinks.h"
+#include "ui/Quoten.h"
 #include "ui/Statistik1.h"
 #include "ui/SysTest.h"
 #include "ui/SysTool.h"
 #include "ui/Tippcenter.h"
+#include "ui/Update.h"
 #include "ui/data_store.h"
 #include "ui/info.h"
 
@@ -55,7 +59,10 @@ TFOptionen* WindowCatalogue::settingsWindow() const { return settings_; }
 TFStatistik1* WindowCatalogue::statistics() const { return statistics_; }
 TFChart1* WindowCatalogue::charts() const { return charts_; }
 TFSysTest* WindowCatalogue::tipAnalysis() const { return tipAnalysis_; }
+TFQuoten* WindowCatalogue::quotaWindow() const { return quotas_; }
+TFQlinks* WindowCatalogue::quotaLinks() const { return quotaLinks_; }
 TFKal* WindowCatalogue::calendar() const { return calendar_; }
+TFUpdate* WindowCatalogue::updateWindow() const { return update_; }
 TFSysTool* WindowCatalogue::fullSystemBuilder() const { return fullSystem_; }
 TFTippcenter* WindowCatalogue::tipCentre() const { return tipCentre_; }
 TFNueberK* WindowCatalogue::nOverK() const { return nOverK_; }
@@ -70,15 +77,20 @@ void WindowCatalogue::createWindows() {
   tipEntry_ = new TFEingabe(ctx);
   settings_ = new TFOptionen(ctx);
   statistics_ = new TFStatistik1(ctx);
+  quotas_ = new TFQuoten(ctx);
   charts_ = new TFChart1(ctx);
   tipAnalysis_ = new TFSysTest(ctx);
   tipCentre_ = new TFTippcenter(ctx, random_);
+  quotaLinks_ = new TFQlinks(ctx);
   nOverK_ = new TFNueberK;
   calendar_ = new TFKal;
+  // Its first check starts here, with the update choices of the start-up settings.
+  update_ = new TFUpdate(ctx);
   generator_ = new TFGenerator(ctx, random_);
   fullSystem_ = new TFSysTool;
-  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, statistics_, charts_, tipAnalysis_,
-                                                    tipCentre_, nOverK_, calendar_, generator_, fullSystem_}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{main_, tipEntry_, settings_, statistics_, quotas_, charts_,
+                                                    tipAnalysis_, tipCentre_, quotaLinks_, nOverK_, calendar_,
+                                                    update_, generator_, fullSystem_}) {
     windows_.emplace_back(w);
     remember(w);
   }
@@ -93,6 +105,8 @@ void WindowCatalogue::registerCommands() {
   commands_.set(Command::Statistics, [this] { showStatistics(); });
   commands_.set(Command::TipAnalysis, [this] { showTipAnalysis(); });
   commands_.set(Command::Calendar, [this] { showCalendar(); });
+  commands_.set(Command::UpdateCheck, [this] { showUpdate(); });
+  commands_.set(Command::QuotaUpdate, [this] { showQuotas(); });
   commands_.set(Command::About, [this] { showAbout(false); });
   commands_.set(Command::SlipPrint, [this] { showSlipPrinting(); });
   commands_.set(Command::TipCentre, [this] { showTipCentre(); });
@@ -116,6 +130,16 @@ void WindowCatalogue::wireWindows() {
   connect(statistics_, &TFStatistik1::frequenciesRefreshed, this, [this](const NumberTables& frequencies) {
     if (charts_->isVisible()) charts_->showFrequencies(frequencies);
   });
+  connect(quotas_, &TFQuoten::linksEditorRequested, this, [this] { showQuotaLinks(); });
+  connect(quotas_, &TFQuoten::aboutRequested, this, [this] { showAbout(true); });
+  connect(quotaLinks_, &TFQlinks::linksChanged, quotas_, &TFQuoten::setLinks);
+  // Ticking an update choice in the settings window ticks it here at once.
+  const std::pair<QCheckBox*, QCheckBox*> choices[] = {{settings_->CBGewinnreihen, update_->CB1},
+                                                       {settings_->CBGewinnQuoten, update_->CB2},
+                                                       {settings_->CBUpdates, update_->CB3}};
+  for (const auto& [setting, option] : choices) connect(setting, &QCheckBox::clicked, option, &QCheckBox::setChecked);
+  // Installing a new version ends the program as closing the main window does.
+  connect(update_, &TFUpdate::quitRequested, main_, &QWidget::close);
 }
 
 TFEingabe* WindowCatalogue::showTipEntry() {
@@ -136,6 +160,21 @@ TFStatistik1* WindowCatalogue::showStatistics() {
 TFSysTest* WindowCatalogue::showTipAnalysis() {
   BringToFront(tipAnalysis_);
   return tipAnalysis_;
+}
+
+TFQuoten* WindowCatalogue::showQuotas() {
+  BringToFront(quotas_);
+  return quotas_;
+}
+
+TFQlinks* WindowCatalogue::showQuotaLinks() {
+  quotaLinks_->showModal();
+  return quotaLinks_;
+}
+
+TFUpdate* WindowCatalogue::showUpdate() {
+  BringToFront(update_);
+  return update_;
 }
 
 TFKal* WindowCatalogue::showCalendar() {

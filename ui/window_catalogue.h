@@ -25,10 +25,13 @@ class TFInfo;
 class TFKal;
 class TFNueberK;
 class TFOptionen;
+class TFQlinks;
+class TFQuoten;
 class TFStatistik1;
 class TFSysTest;
 class TFSysTool;
 class TFTippcenter;
+class TFUpdate;
 
 class WindowCatalogue : public QObject {
   Q_OBJECT
@@ -49,7 +52,10 @@ class WindowCatalogue : public QObject {
   TFStatistik1* statistics() const;
   TFChart1* charts() const;
   TFSysTest* tipAnalysis() const;
+  TFQuoten* quotaWindow() const;
+  TFQlinks* quotaLinks() const;
   TFKal* calendar() const;
+  TFUpdate* updateWindow() const;
   TFSysTool* fullSystemBuilder() const;
   TFTippcenter* tipCentre() const;
   TFNueberK* nOverK() const;
@@ -65,7 +71,10 @@ class WindowCatalogue : public QObject {
   TFOptionen* showSettings();
   TFStatistik1* showStatistics();
   TFSysTest* showTipAnalysis();
+  TFQuoten* showQuotas();
+  TFQlinks* showQuotaLinks();
   TFKal* showCalendar();
+  TFUpdate* showUpdate();
   TFInfo* showAbout(bool modal);
   TFBEDruck* showSlipPrinting();
   TFSysTool* showFullSystemBuilder();
@@ -96,7 +105,10 @@ class WindowCatalogue : public QObject {
   QPointer<TFStatistik1> statistics_;
   QPointer<TFChart1> charts_;
   QPointer<TFSysTest> tipAnalysis_;
+  QPointer<TFQuoten> quotas_;
+  QPointer<TFQlinks> quotaLinks_;
   QPointer<TFKal> calendar_;
+  QPointer<TFUpdate> update_;
   QPointer<TFSysTool> fullSystem_;
   QPointer<TFTippcenter> tipCentre_;
   QPointer<TFNueberK> nOverK_;

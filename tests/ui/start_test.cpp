@@ -87,8 +87,9 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   kw::ui::TFAuswertung* main = windows.mainWindow();
   ASSERT_NE(main, nullptr);
   // Created once, in the start-up order, all hidden until the splash fades over.
-  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen", "FStatistik1", "FChart1",  "FSysTest",
-                           "FTippcenter", "FNueberK",  "FKal",      "FGenerator",  "FSysTool"};
+  const char* startUp[] = {"FAuswertung", "FEingabe", "FOptionen", "FStatistik1", "FQuoten",
+                           "FChart1",     "FSysTest", "FTippcenter", "FQlinks",   "FNueberK",
+                           "FKal",        "FUpdate",  "FGenerator",  "FSysTool"};
   for (const char* name : startUp) {
     QWidget* window = TopLevel(name);
     ASSERT_NE(window, nullptr) << name;
@@ -100,7 +101,8 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   for (Command c : {Command::NewSlip, Command::OpenSlip, Command::Quit, Command::TipEntry, Command::Calendar,
                     Command::Calculator, Command::Settings, Command::HelpContents, Command::HelpSearch,
                     Command::About, Command::SlipPrint, Command::WindowHelp, Command::Generator,
-                    Command::TipCentre, Command::NOverK, Command::Statistics, Command::TipAnalysis})
+                    Command::TipCentre, Command::NOverK, Command::Statistics, Command::TipAnalysis,
+                    Command::UpdateCheck, Command::QuotaUpdate})
     EXPECT_TRUE(nav->isEnabled(c)) << kw::ui::Navigation::menuActionName(c);
   EXPECT_TRUE(main->BEigene->isEnabled());
   EXPECT_TRUE(main->BEigene2->isEnabled());
