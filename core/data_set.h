@@ -27,10 +27,13 @@ struct DataSet {
   std::vector<TQuoten> Quotas;  // Quotas[i] belongs to Draws[i]
   // Whoever replaces Draws wholesale decides about these too (clear them, or keep their places).
   std::vector<HeldDrawRecord> HeldDraws = {};
+  // "GZahlen.emz" is there but could not be read (locked, unreadable, far too large): writing
+  // the history now would replace it with what little Draws holds.
+  bool HistoryUnreadable = false;
 
   std::string dataFile(const char* name) const { return DataDir + name; }
   // The history file had records that Draws does not show.
-  bool historyDamaged() const { return !HeldDraws.empty(); }
+  bool historyDamaged() const { return !HeldDraws.empty() || HistoryUnreadable; }
 };
 
 }  // namespace kw

@@ -137,10 +137,14 @@ std::string DamageMessage(const DecodedHistory& h, std::size_t shown) {
 Result<void> ReadHistoryFile(DataSet& state, bool keepCopy) {
   state.Draws.clear();
   state.HeldDraws.clear();
+  state.HistoryUnreadable = false;
   const std::string path = state.dataFile(kDrawsFileName);
-  if (!FileExists(path)) return {};
+  if (NoFileAt(path)) return {};
   auto bytes = ReadWholeFile(path, kMaxDrawsFileBytes);
-  if (!bytes) return bytes.error();
+  if (!bytes) {
+    state.HistoryUnreadable = true;
+    return bytes.error();
+  }
   DecodedHistory history = DecodeHistory(*bytes);
   state.Draws = std::move(history.draws);
   state.HeldDraws = history.held;
@@ -171,6 +175,11 @@ Result<void> LoadDraws(DataSet& state) { return ReadHistoryFile(state, true); }
 Result<void> ReadDraws(DataSet& state) { return ReadHistoryFile(state, false); }
 
 Result<void> SaveDraws(const DataSet& data) {
+  if (data.HistoryUnreadable)
+    return IoError("Die Datei \"" + std::string(kDrawsFileName) +
+                   "\" konnte beim Start nicht gelesen werden. Damit sie nicht durch eine unvollständige "
+                   "Historie ersetzt wird, speichere ich keine Gewinnreihen.\r\rBitte beheben Sie das Problem und "
+                   "starten Sie das Programm neu.");
   return WriteFileAtomically(data.dataFile(kDrawsFileName), EncodeHistory(data.Draws, data.HeldDraws));
 }
 

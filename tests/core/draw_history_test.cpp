@@ -32,7 +32,7 @@ struct HistoryDir {
 
 // The real history as 16-byte records.
 std::vector<TGewZahlen> RealHistory() {
-  std::ifstream in(kwtest::SharedDataFile("draws.csv"));
+  std::ifstream in(kwtest::HistoryDataFile("draws.csv"));
   std::vector<TGewZahlen> draws;
   std::string line;
   std::getline(in, line);  // header
@@ -283,6 +283,13 @@ TEST(LoadDraws, RefusesAFileTooLargeForAnyHistory) {
   EXPECT_TRUE(h.state.Draws.empty());
   EXPECT_EQ(std::filesystem::file_size(h.file()), kMaxDrawsFileBytes + 1);
   EXPECT_FALSE(FileExists(h.file() + ".defekt"));
+
+  // The draw typed next must not replace the file that could not be read.
+  const auto stored = StoreDraw(h.state, 0, MakeDraw(2024, 3, 15));
+  ASSERT_FALSE(stored);
+  EXPECT_TRUE(Contains(stored.error().message, "konnte beim Start nicht gelesen werden")) << stored.error().message;
+  EXPECT_EQ(std::filesystem::file_size(h.file()), kMaxDrawsFileBytes + 1);
+  EXPECT_TRUE(h.state.Draws.empty());
 }
 
 TEST(SaveDraws, RealHistoryRoundTripsByteForByte) {

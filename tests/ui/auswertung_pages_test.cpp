@@ -370,7 +370,7 @@ TEST_F(PagesTest, ResultCellsArePaintedInTheirClassColours) {
 // The real history and prize amounts, imported as a user would.
 void ImportRealHistory(kw::ui::DataStore& store) {
   for (const bool quotas : {false, true}) {
-    const auto bytes = ReadBytes(SharedDataFile(quotas ? "quotas.csv" : "draws.csv"));
+    const auto bytes = ReadBytes(HistoryDataFile(quotas ? "quotas.csv" : "draws.csv"));
     const std::string text(bytes.begin(), bytes.end());
     const bool ok = store.change([&](kw::DataSet& d) {
       return quotas ? kw::ImportQuotasCsv(d, text).ok() : kw::ImportDrawsCsv(d, text).ok();
