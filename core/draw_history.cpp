@@ -193,7 +193,7 @@ Result<void> StoreDraw(DataSet& data, std::size_t index, const TGewZahlen& draw)
     return Refused("Die neue Ausspielung muss nach der letzten gespeicherten Ausspielung vom " +
                    DateText(data.Draws.back().datum) + " liegen.\r\rIch breche erst einmal ab.");
   // The change goes into a copy first so that a failed write leaves the history as it was.
-  DataSet changed{data.DataDir, data.Draws, {}, data.HeldDraws};
+  DataSet changed{data.DataDir, data.Draws, {}, data.HeldDraws, data.HistoryUnreadable};
   if (appending) {
     changed.Draws.push_back(draw);
   } else {

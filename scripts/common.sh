@@ -40,10 +40,11 @@ kw_configure_main() {
 # The data folder of the program and of kugelwerk-cli (core/data_folder.cpp; the test
 # DataFolderRule checks that both agree): an absolute $XDG_DATA_HOME, else ~/.local/share.
 kw_data_dir() {
-  local base=${XDG_DATA_HOME:-}
+  local base=${XDG_DATA_HOME:-} below=/
   if [ "${base#/}" = "$base" ]; then
-    base=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}/.local/share
+    base=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+    below=/.local/share/
   fi
   while [ "${#base}" -gt 1 ] && [ "${base%/}" != "$base" ]; do base=${base%/}; done
-  echo "$base/Kugelwerk/"
+  echo "$base${below}Kugelwerk/"
 }

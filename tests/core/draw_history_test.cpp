@@ -211,8 +211,7 @@ TEST(LoadDraws, ASwappedDateHidesOneDrawAndASaveKeepsAllHundred) {
   EXPECT_EQ(h.read(), EncodeRecords(expected));
 
   // A date far ahead in the middle hides that record only.
-  auto future = draws;
-  std::swap(future[11].datum, future[12].datum);
+  auto future = draws;  // with the swapped dates
   future[40].datum = EncodeDate(9999, 12, 31);
   HistoryDir f;
   f.write(EncodeRecords(future));

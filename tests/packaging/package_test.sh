@@ -16,7 +16,7 @@ dpkg-deb -c "$deb" >"$out/contents.txt"
 grep -q "./usr/bin/kugelwerk$" "$out/contents.txt" || fail "Programm fehlt im Paket"
 grep -q "./usr/share/kugelwerk/GZahlen.emz$" "$out/contents.txt" || fail "Historie fehlt im Paket"
 if command -v lintian >/dev/null; then
-  lintian --no-tag-display-limit "$deb" >"$out/lintian.txt" 2>&1 || true
+  lintian --tag-display-limit 0 "$deb" >"$out/lintian.txt" 2>&1 || true
   cat "$out/lintian.txt"
   if grep -q "^E: " "$out/lintian.txt"; then fail "lintian meldet Fehler"; fi
 fi

@@ -28,8 +28,8 @@ echo "$evaluation" | head -1 | grep -q "^Auswertung der Ausspielungen vom 13.02.
 echo "$evaluation" | tail -1 | grep -q "€$" || fail "Gewinnsumme"
 
 slip="$data/Schein März.emt"
-echo "1 2 3 4 5 1 2" | run tips --out "$slip" >/dev/null || fail "Schein speichern"
-printf "6 7 8 9 10 3 4\n11 12 13 14 15 5 6\n" | run tips --out "$slip" >/dev/null || fail "Schein ersetzen"
+echo "1,2,3,4,5,1,2" | run tips --out "$slip" >/dev/null || fail "Schein speichern"
+printf "6,7,8,9,10,3,4\n11,12,13,14,15,5,6\n" | run tips --out "$slip" >/dev/null || fail "Schein ersetzen"
 [ "$(stat -c %s "$slip")" -eq 14 ] || fail "der ersetzte Schein hat nicht 2 Reihen"
 [ -z "$(find "$work" -name '*.tmp~')" ] || fail "temporäre Datei liegen geblieben"
 echo "kugelwerk-cli.exe: Datenordner, Import, Auswertung und Speichern unter Wine"

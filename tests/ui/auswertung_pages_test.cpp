@@ -324,6 +324,7 @@ TEST_F(PagesTest, EvaluationIsRefusedWithoutSlipsDrawOrASoundPeriod) {
   empty.BAuswerten->click();
   ASSERT_EQ(MessageBox::shown().size(), 2u);
   EXPECT_EQ(MessageBox::shown()[1].kind, MessageBox::Error);
+  EXPECT_TRUE(MessageBox::lastText().startsWith(QStringLiteral("Noch keine Gewinnreihen vorhanden")));
   EXPECT_EQ(empty.PCF1->count(), 0);
 
   restart();
