@@ -1,6 +1,5 @@
 // kugelwerk-cli: the program's GUI-free routines on the command line, for scripts and tests.
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "core/csv_import.h"
+#include "core/data_folder.h"
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/file_io.h"
@@ -29,6 +29,15 @@
 #include "generation/binomial.h"
 #include "generation/systeme.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 namespace {
 
 constexpr int kOk = 0;
@@ -37,6 +46,7 @@ constexpr int kUsage = 2;
 
 const char* const kUsageText =
     "Aufruf: kugelwerk-cli [--data-dir ORDNER] BEFEHL ...\n"
+    "  data-dir\n"
     "  draws\n"
     "  import-draws DATEI\n"
     "  import-quotas DATEI\n"
@@ -69,14 +79,25 @@ int Refuse(const std::string& message) {
   return kRefused;
 }
 
-std::string DefaultDataDir() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::string(xdg) + "/Kugelwerk/";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share/Kugelwerk/";
-  return "./Kugelwerk/";
+// A damaged history is shown as far as it can be; the message goes to standard error.
+void Warn(const kw::Error& error) {
+  std::string text = error.message;
+  for (char& c : text)
+    if (c == '\r') c = '\n';
+  std::cerr << text << "\n";
+}
+
+// Reads the history without changing the data folder.
+std::optional<int> ReadHistory(kw::DataSet& state) {
+  if (auto read = kw::ReadDraws(state); !read) {
+    if (state.HistoryUnreadable) return Refuse(read.error().message);
+    Warn(read.error());
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& error) {
-  auto bytes = kw::ReadWholeFile(path, 64u * 1024 * 1024);
+  auto bytes = kw::ReadWholeFile(path, kw::kMaxCsvFileBytes);
   if (!bytes) {
     error = bytes.error().message;
     return std::nullopt;
@@ -91,11 +112,17 @@ std::string CaptionOf(const std::string& path) {
 }
 
 int Draws(kw::DataSet& state) {
-  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  if (auto refused = ReadHistory(state)) return *refused;
   for (const auto& d : state.Draws) {
     std::cout << kw::DateText(d.datum) << '\t' << int{d.GZ[0]} << ' ' << int{d.GZ[1]} << ' ' << int{d.GZ[2]} << ' '
               << int{d.GZ[3]} << ' ' << int{d.GZ[4]} << '\t' << int{d.SZ[0]} << ' ' << int{d.SZ[1]} << '\n';
   }
+  return kOk;
+}
+
+// The folder the data commands work on, as the scripts ask for it.
+int DataDir(const kw::DataSet& state) {
+  std::cout << state.DataDir << '\n';
   return kOk;
 }
 
@@ -104,9 +131,12 @@ int Import(kw::DataSet& state, const std::vector<std::string>& args, bool quotas
   std::string error;
   const auto text = ReadTextFile(args[0], error);
   if (!text) return Refuse(error);
-  std::error_code ec;
-  std::filesystem::create_directories(state.DataDir, ec);
-  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  if (auto made = kw::CreateDirectories(state.DataDir); !made) return Refuse(made.error().message);
+  // An import writes anyway: a damaged history keeps its copy, as at the program's start.
+  if (auto loaded = kw::LoadDraws(state); !loaded) {
+    if (state.HistoryUnreadable) return Refuse(loaded.error().message);
+    Warn(loaded.error());
+  }
   if (quotas) {
     auto summary = kw::ImportQuotasCsv(state, *text);
     if (!summary) return Refuse(summary.error().message);
@@ -150,7 +180,7 @@ int Evaluate(kw::DataSet& state, const std::vector<std::string>& args) {
     }
   }
   if (only && *only > static_cast<int>(slips.size())) return Usage("--only nennt keine der angegebenen Dateien.");
-  if (auto loaded = kw::LoadDraws(state); !loaded) return Refuse(loaded.error().message);
+  if (auto refused = ReadHistory(state)) return *refused;
   if (auto quotas = kw::ReadQuotasAligned(state); !quotas) return Refuse(quotas.error().message);
   if (state.Draws.empty()) return Refuse("Es sind noch keine Gewinnreihen vorhanden.\r\rIch breche erst einmal ab.");
 
@@ -334,12 +364,28 @@ int SystemRows(const std::vector<std::string>& args) {
   return kOk;
 }
 
+// The arguments as UTF-8: on Windows from the UTF-16 command line, not the ANSI code page.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) args.push_back(kw::Utf8FromWide(wide[i]));
+  ::LocalFree(wide);
+  return args;
+#else
+  return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args = Arguments(argc, argv);
   kw::DataSet state;
-  state.DataDir = DefaultDataDir();
+  state.DataDir = kw::DefaultDataFolder();
   if (args.size() >= 2 && args[0] == "--data-dir") {
     state.DataDir = args[1];
     if (state.DataDir.empty() || state.DataDir.back() != '/') state.DataDir += '/';
@@ -348,6 +394,12 @@ int main(int argc, char** argv) {
   if (args.empty()) return Usage();
   const std::string command = args[0];
   args.erase(args.begin());
+  const bool needsData = command == "draws" || command == "import-draws" || command == "import-quotas" ||
+                         command == "evaluate" || command == "stats" || command == "data-dir";
+  if (needsData && state.DataDir.empty())
+    return Refuse("Der Datenordner ist unbekannt: Es ist kein Benutzerordner eingestellt. Bitte nennen Sie ihn mit "
+                  "--data-dir ORDNER.");
+  if (command == "data-dir") return args.empty() ? DataDir(state) : Usage();
   if (command == "draws") return args.empty() ? Draws(state) : Usage();
   if (command == "import-draws") return Import(state, args, false);
   if (command == "import-quotas") return Import(state, args, true);

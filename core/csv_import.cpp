@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <set>
 #include <optional>
 
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/file_io.h"
+#include "core/quota_store.h"
 #include "core/game_rules.h"
 #include "core/german_format.h"
 
@@ -394,8 +396,18 @@ Result<QuotaImportSummary> ImportQuotasCsv(DataSet& state, std::string_view csvT
     oldBytes = std::move(*read);
   }
   QuotaImportSummary summary;
-  std::vector<TQuoten> merged = MergeQuotaLines(state.Draws, DecodeQuotaRecords(oldBytes), *parsed, summary);
+  const std::vector<TQuoten> oldRecords = DecodeQuotaRecords(oldBytes);
+  std::vector<TQuoten> merged = MergeQuotaLines(state.Draws, oldRecords, *parsed, summary);
   const std::vector<std::uint8_t> bytes = EncodeRecords(merged);
+  // Old records of dates that are no draw of the history (or a torn end) leave the file: they
+  // stay in a copy beside it.
+  std::set<double> drawDays;
+  for (const TGewZahlen& d : state.Draws) drawDays.insert(d.datum);
+  std::set<double> keptDays;
+  for (const TQuoten& q : oldRecords)
+    if (drawDays.count(q.datum)) keptDays.insert(q.datum);
+  if (keptDays.size() * TQuoten::kSize < oldBytes.size())
+    if (auto copy = KeepNumberedCopy(path, kQuotaCopySuffix, oldBytes); !copy) return copy.error();
   if (!hadFile || bytes != oldBytes) {
     if (auto saved = WriteFileAtomically(path, bytes); !saved) return saved.error();
   }

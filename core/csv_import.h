@@ -2,6 +2,7 @@
 // Import of draws and prize quotas from semicolon (or comma, or tab) separated text:
 // "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2" and "Datum;GK1;...;GK13", German or ISO dates, oldest first.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "core/data_set.h"
 
 namespace kw {
+
+// A CSV file of every draw there ever was stays far below this.
+inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
 struct DrawImportSummary {
   int added = 0;
@@ -46,7 +50,8 @@ std::vector<TQuoten> MergeQuotaLines(const std::vector<TGewZahlen>& draws, const
 // and a failed write leaves Draws as it was.
 Result<DrawImportSummary> ImportDrawsCsv(DataSet& state, std::string_view csvText);
 // Rebuilds Quotas aligned to Draws from the text and the existing "EMQuoten.emq" and rewrites
-// that file. Lines whose date is no draw of the history are counted, not refused.
+// that file. Lines whose date is no draw of the history are counted, not refused. Old records
+// that no draw of the history takes stay in "EMQuoten.emq.sicherung" (numbered).
 Result<QuotaImportSummary> ImportQuotasCsv(DataSet& state, std::string_view csvText);
 
 // "1974 Ausspielungen übernommen, 0 waren bereits vorhanden."

@@ -81,7 +81,11 @@ int DayOfWeek(double dayNumber) {
 double NowDayNumber() {
   const std::time_t t = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &t);
+#else
   localtime_r(&t, &local);
+#endif
   const double day = EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   return day + (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
 }

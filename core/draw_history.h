@@ -12,6 +12,11 @@ namespace kw {
 inline constexpr const char* kChooseText = "wählen...";
 inline constexpr const char* kCompletePreviousMessage =
     "Bitte komplettieren Sie zunächst Ihre vorherigen Angaben.\r\rIch breche erst einmal ab.";
+// Said wherever the program would otherwise ask for a draw of an empty history.
+inline constexpr const char* kNoDrawsMessage =
+    "Noch keine Gewinnreihen vorhanden.\r\rBitte importieren Sie die Gewinnreihen über \"Datei\" - "
+    "\"Gewinnreihen importieren...\" oder geben Sie mit \"Neue Zahlen\" die erste Ausspielung ein.\r\rIch breche "
+    "erst einmal ab.";
 inline constexpr const char* kClairvoyanceMessage =
     "Ihre hellseherischen Fähigkeiten imponieren mir. Bitte teilen Sie mir die künftigen Gewinnzahlen mit.";
 // A history beyond this is no history of this game (a million draws).
@@ -20,22 +25,33 @@ inline constexpr std::size_t kMaxDrawsFileBytes = 16u * 1024 * 1024;
 // Five distinct main numbers 1..50 and two distinct stars 1..12.
 bool IsCompleteDraw(const TGewZahlen& draw);
 
-// The draws of a "GZahlen.emz" image up to its first damaged record (numbers out of range,
-// an implausible date, a date not after the one before); badRecord is that record's 0-based
-// index, or -1 when every whole record is sound.
+// A "GZahlen.emz" image taken apart. Every record up to the first one whose date cannot be a date
+// is looked at: the longest run of complete draws with rising dates is shown and evaluated, the
+// other records (numbers out of range, dates out of order) and everything from that first
+// non-date on are held with their places, so that writing back loses nothing.
 struct DecodedHistory {
   std::vector<TGewZahlen> draws;
-  long long badRecord = -1;
+  std::vector<HeldDrawRecord> held;
+  std::vector<std::size_t> heldNumbers;  // 1-based record numbers of held records before firstNonDate
+  long long firstNonDate = -1;           // 0-based index of the first record without a date, or -1
+  std::size_t recordCount = 0;           // whole records in the image
+  std::size_t tornBytes = 0;             // bytes after the last whole record
+  long long badRecord = -1;              // 0-based index of the first held record, or -1
+  bool damaged() const { return !held.empty() || tornBytes > 0; }
 };
 DecodedHistory DecodeHistory(const std::vector<std::uint8_t>& bytes);
+// The image SaveDraws writes: Draws with the held records back in their places.
+std::vector<std::uint8_t> EncodeHistory(const std::vector<TGewZahlen>& draws, const std::vector<HeldDrawRecord>& held);
 
-// Reads DataDir + "GZahlen.emz" into Draws. A missing file is an empty history. A file whose
-// record n is damaged (numbers out of range, dates not ascending) keeps the n draws before it,
-// keeps a copy of the whole file as "GZahlen.emz.defekt" so that a later save loses nothing,
-// and reports both in the returned message.
+// Reads DataDir + "GZahlen.emz" into Draws and HeldDraws. A missing file is an empty history.
+// A damaged file keeps every draw that can be shown, holds the rest for the next save, keeps a
+// copy of the whole file as "GZahlen.emz.defekt" (numbered, never overwriting an earlier copy)
+// and says all this in the returned message; Draws is usable all the same.
 Result<void> LoadDraws(DataSet& data);
+// The same reading for readers that must not change the data folder: no copy is made.
+Result<void> ReadDraws(DataSet& data);
 
-// Writes all of Draws back to "GZahlen.emz".
+// Writes all of Draws, with the held records in their places, back to "GZahlen.emz".
 Result<void> SaveDraws(const DataSet& data);
 
 // Stores the numbers of draw `index` and writes the history: an index one past the end appends
@@ -51,7 +67,7 @@ struct NextDraw {
 NextDraw NextDrawDate(double lastDate, double now);
 
 // The date of the next new draw after a complete last draw; refuses with
-// kCompletePreviousMessage after an incomplete one or without any draw.
+// kCompletePreviousMessage after an incomplete one, with kNoDrawsMessage without any draw.
 Result<NextDraw> PlanNewDraw(const std::vector<TGewZahlen>& draws, double now);
 
 // One date text per draw, in history order: the entries of every date list.

@@ -1,5 +1,6 @@
 #include "core/german_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -22,31 +23,55 @@ std::string GroupDigits(std::string_view digits) {
 
 std::string FormatGrouped(double x, int decimals, int significant) {
   if (!std::isfinite(x)) return {};
-  // Round to the significant digits first, as a 10-digit float format would. The charconv
-  // routines ignore the C locale, which a GUI toolkit may have switched to the user's.
-  char sig[64];
-  const auto sigEnd = std::to_chars(sig, sig + sizeof sig, x, std::chars_format::scientific, significant - 1).ptr;
-  double rounded = 0;
-  std::from_chars(sig, sigEnd, rounded);
-  char fixed[400];
-  const auto fixedEnd = std::to_chars(fixed, fixed + sizeof fixed, std::fabs(rounded), std::chars_format::fixed, decimals).ptr;
-  std::string_view s(fixed, static_cast<std::size_t>(fixedEnd - fixed));
-  const auto dot = s.find('.');
-  std::string out;
-  const std::string_view intPart = s.substr(0, dot);
-  // No "-0,00": a value that rounds to zero has no sign.
-  bool negative = rounded < 0;
-  if (negative) {
-    bool allZero = true;
-    for (char c : s)
-      if (c >= '1' && c <= '9') allZero = false;
-    negative = !allZero;
+  decimals = std::clamp(decimals, 0, 400);
+  significant = std::max(significant, 1);
+  // The exact decimal digits of |x|: a double's lowest bit is 2^(e - 53), so 53 - e places
+  // after the point hold it exactly. The charconv routines ignore the C locale, which a GUI
+  // toolkit may have switched to the user's.
+  int e = 0;
+  std::frexp(x, &e);
+  const int places = std::clamp(53 - e, 0, 1100);
+  char buf[1500];
+  const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::fixed, places).ptr;
+  std::string digits;
+  std::size_t intLength = 0;
+  for (const char* p = buf; p != end; ++p) {
+    if (*p == '.')
+      intLength = digits.size();
+    else
+      digits += *p;
   }
-  if (negative) out += '-';
+  if (places == 0) intLength = digits.size();
+
+  // One rounding, half away from zero, at whichever comes first: the last significant digit
+  // or the last decimal. A 5 as the first digit dropped is half or more.
+  const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), digits.size());
+  const std::size_t keep = std::min(intLength + static_cast<std::size_t>(decimals),
+                                    firstSignificant + static_cast<std::size_t>(significant));
+  const bool up = keep < digits.size() && digits[keep] >= '5';
+  digits.resize(std::min(keep, digits.size()));
+  digits.resize(intLength + static_cast<std::size_t>(decimals), '0');
+  if (up) {
+    std::size_t i = keep;
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+      ++intLength;
+    } else {
+      ++digits[i - 1];
+    }
+  }
+
+  std::string_view intPart(digits.data(), intLength);
+  while (intPart.size() > 1 && intPart.front() == '0') intPart.remove_prefix(1);
+  if (intPart.empty()) intPart = "0";
+  // No "-0,00": a value that rounds to zero has no sign.
+  const bool negative = x < 0 && digits.find_first_not_of('0') != std::string::npos;
+  std::string out = negative ? "-" : "";
   out += GroupDigits(intPart);
-  if (dot != std::string_view::npos) {
+  if (decimals > 0) {
     out += ',';
-    out += s.substr(dot + 1);
+    out += std::string_view(digits).substr(intLength);
   }
   return out;
 }

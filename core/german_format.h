@@ -7,8 +7,10 @@
 
 namespace kw {
 
-// x rounded to `significant` digits, shown with dot grouping, decimal comma and `decimals`
-// decimals: FormatGrouped(67951355.2, 2) == "67.951.355,20". Empty for NaN or infinity.
+// x shown with dot grouping, decimal comma and `decimals` decimals, rounded once, half away from
+// zero (the rule for every amount of the program), at the last decimal or the last of
+// `significant` digits, whichever comes first: FormatGrouped(67951355.2, 2) == "67.951.355,20",
+// FormatGrouped(17.125, 2) == "17,13". Empty for NaN or infinity.
 std::string FormatGrouped(double x, int decimals, int significant = 10);
 // Whole number with dot grouping: 2118760 -> "2.118.760".
 std::string FormatGroupedInteger(std::int64_t v);

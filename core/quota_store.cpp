@@ -38,28 +38,44 @@ TQuoten DefaultRecord(double day) {
 }
 }  // namespace
 
+namespace {
+// The store is matched by position: a record only counts if it is dated like the draw that
+// would be its partner.
+std::vector<TQuoten> AlignedRecords(const std::vector<std::uint8_t>& bytes, const std::vector<TGewZahlen>& draws) {
+  std::vector<TQuoten> kept;
+  const std::size_t count = bytes.size() / TQuoten::kSize;
+  kept.reserve(std::min(count, draws.size()));
+  for (std::size_t i = 0; i < count && kept.size() < draws.size(); ++i) {
+    const TQuoten r = DecodeQuoten(bytes.data() + i * TQuoten::kSize);
+    if (r.datum == draws[kept.size()].datum) kept.push_back(r);
+  }
+  return kept;
+}
+}  // namespace
+
 Result<void> ReadQuotasAligned(DataSet& s) {
   const std::string path = QuotaPath(s);
   if (!FileExists(path)) return {};
   auto bytes = ReadWholeFile(path, kMaxQuotaFileBytes);
   if (!bytes) return bytes.error();
-  // The store is matched by position: a record only counts if it is dated like the draw that
-  // would be its partner.
-  std::vector<TQuoten> kept;
-  const std::size_t count = bytes->size() / TQuoten::kSize;
-  kept.reserve(std::min(count, s.Draws.size()));
-  for (std::size_t i = 0; i < count && kept.size() < s.Draws.size(); ++i) {
-    const TQuoten r = DecodeQuoten(bytes->data() + i * TQuoten::kSize);
-    if (r.datum == s.Draws[kept.size()].datum) kept.push_back(r);
-  }
-  s.Quotas = std::move(kept);
+  s.Quotas = AlignedRecords(*bytes, s.Draws);
   return {};
 }
 
 Result<void> LoadQuotas(DataSet& s) {
-  if (!FileExists(QuotaPath(s))) return {};
-  if (auto read = ReadQuotasAligned(s); !read) return read;
-  return WriteFileAtomically(QuotaPath(s), EncodeRecords(s.Quotas));
+  const std::string path = QuotaPath(s);
+  if (!FileExists(path)) return {};
+  auto bytes = ReadWholeFile(path, kMaxQuotaFileBytes);
+  if (!bytes) return bytes.error();
+  s.Quotas = AlignedRecords(*bytes, s.Draws);
+  // An empty or damaged history is no measure of which amounts belong to it: the file stays.
+  if (s.Draws.empty() || s.historyDamaged()) return {};
+  const std::vector<std::uint8_t> kept = EncodeRecords(s.Quotas);
+  if (kept == *bytes) return {};
+  // Records the rewrite drops stay in a copy beside the file.
+  if (kept.size() < bytes->size())
+    if (auto copy = KeepNumberedCopy(path, kQuotaCopySuffix, *bytes); !copy) return copy.error();
+  return WriteFileAtomically(path, kept);
 }
 
 void MakeDefaultQuotas(DataSet& s, double today) {

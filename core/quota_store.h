@@ -20,10 +20,14 @@ inline constexpr double kFirstDrawDay = 38030.0;
 inline constexpr float kMissingAmount = -1.0f;
 // About a million records; anything bigger is not a quota file.
 inline constexpr std::size_t kMaxQuotaFileBytes = std::size_t{64} << 20;
+// The copy of a quota file whose rewrite dropped records: "EMQuoten.emq.sicherung".
+inline constexpr const char* kQuotaCopySuffix = ".sicherung";
 
 // Reads "EMQuoten.emq" into Quotas, keeping only records whose date equals the draw at the same
 // position, and rewrites the file with them. No file: Quotas stays as it is and nothing is
-// created. A failed rewrite is reported, but Quotas already holds the kept records.
+// created. With an empty or damaged history the file is not rewritten; a rewrite that drops
+// records first keeps the old file as "EMQuoten.emq.sicherung" (numbered). A failed rewrite is
+// reported, but Quotas already holds the kept records.
 Result<void> LoadQuotas(DataSet& s);
 // The same matching without rewriting the file, for readers that must not change data files.
 Result<void> ReadQuotasAligned(DataSet& s);

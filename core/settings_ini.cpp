@@ -1,7 +1,6 @@
 #include "core/settings_ini.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <limits>
 
 #include "core/file_io.h"
@@ -83,8 +82,7 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec) && !ec) return IniFile{};
+  if (NoFileAt(path)) return IniFile{};
   auto bytes = ReadWholeFile(path, kMaxIniFileBytes);
   if (!bytes) {
     IniFile ini;

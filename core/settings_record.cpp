@@ -1,7 +1,6 @@
 #include "core/settings_record.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "core/cp1252.h"
 #include "core/file_io.h"
@@ -81,8 +80,7 @@ std::vector<std::uint8_t> EncodeSettingsRecord(const SettingsRecord& record) {
 
 SettingsLoad ReadSettingsFile(const std::string& path) {
   SettingsLoad load;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec) && !ec) return load;
+  if (NoFileAt(path)) return load;
   auto bytes = ReadWholeFile(path, kMaxSettingsFileBytes);
   if (!bytes) {
     load.error = bytes.error();
@@ -108,9 +106,21 @@ Result<void> WriteSettingsFile(const std::string& path, const SettingsRecord& re
 
 Result<std::size_t> AddRecentSlip(SettingsRecord& record, const std::string& path) {
   if (path.empty()) return Refused("Es wurde keine Datei gewählt.");
+  // The list keeps 8-bit Windows paths: a path it cannot hold whole would name another file
+  // after the next start, and the slip would silently stay closed.
+  if (!FitsCp1252(path))
+    return Refused("Der Pfad \"" + path + "\" enthält Zeichen, die die Datei-Liste nicht speichern kann (erlaubt "
+                   "sind westeuropäische Buchstaben, Ziffern und Satzzeichen).\r\rBitte legen Sie die "
+                   "Spielschein-Datei in einen Ordner, dessen Name nur solche Zeichen enthält, oder geben Sie ihr "
+                   "einen solchen Namen.\r\rIch breche erst einmal ab.");
+  if (Utf8ToCp1252(path).size() > kSettingsSlipMaxLength)
+    return Refused("Der Pfad \"" + path + "\" ist zu lang für die Datei-Liste: Sie nimmt Pfade mit höchstens " +
+                   std::to_string(kSettingsSlipMaxLength) +
+                   " Zeichen auf.\r\rBitte legen Sie die Spielschein-Datei in einen Ordner mit kürzerem "
+                   "Pfad.\r\rIch breche erst einmal ab.");
   for (std::size_t i = 0; i < kSettingsSlipCount; ++i) {
     if (record.recentSlips[i].empty()) {
-      record.recentSlips[i] = CutToCp1252Length(path, kSettingsSlipMaxLength);
+      record.recentSlips[i] = path;
       return i;
     }
   }

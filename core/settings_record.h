@@ -54,8 +54,9 @@ SettingsLoad ReadSettingsFile(const std::string& path);
 // Exactly one record, written atomically.
 Result<void> WriteSettingsFile(const std::string& path, const SettingsRecord& record);
 
-// The file list. Add puts the path, cut to 255 Windows-1252 characters, into the first empty
-// entry and returns its index; with all ten entries used it refuses with kFileListFullMessage.
+// The file list. Add puts the path into the first empty entry and returns its index; it refuses
+// a path that Windows-1252 cannot hold or that is longer than 255 characters there (it would
+// name another file after a restart), and with all ten entries used kFileListFullMessage.
 inline constexpr const char* kFileListFullMessage =
     "Die Datei-Liste kann maximal 10 Einträge umfassen.\r\rBitte löschen Sie einen bestehenden Eintrag "
     "über die rechte Maustaste.\r\rIch breche erst einmal ab.";

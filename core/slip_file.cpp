@@ -1,9 +1,7 @@
 #include "core/slip_file.h"
 
-#include <filesystem>
 #include <limits>
 #include <optional>
-#include <system_error>
 
 #include "core/file_io.h"
 #include "core/german_format.h"
@@ -22,12 +20,6 @@ std::optional<int> CellToInt(const std::string& text) {
 
 std::uint8_t LowByte(int v) { return static_cast<std::uint8_t>(static_cast<unsigned>(v) & 0xFFu); }
 
-bool NoFileAt(const std::string& path) {
-  std::error_code ec;
-  const bool exists = std::filesystem::exists(path, ec);
-  // When we cannot even tell (no permission on the folder), the read below says why.
-  return !exists && !ec;
-}
 }  // namespace
 
 void SetUpTipTable(TextTable& table) {

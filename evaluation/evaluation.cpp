@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "core/dates.h"
+#include "core/draw_history.h"
 #include "core/game_rules.h"
 #include "core/german_format.h"
 #include "core/quota_store.h"
@@ -26,6 +27,8 @@ std::string DateTextOrEmpty(double day) {
   return std::isfinite(day) && day >= 2.0 && day <= 2958465.0 ? DateText(day) : std::string();
 }
 
+// A float times 100 is exact in a double, so std::round rounds the true amount's halves away
+// from zero, as FormatAmount shows them.
 std::int64_t ToCents(float amount) {
   const double cents = std::round(static_cast<double>(amount) * 100.0);
   if (!(cents > 0.0)) return 0;
@@ -114,15 +117,12 @@ std::string FormatEuroCents(std::int64_t cents) {
 
 std::string FormatEuro(double x) {
   if (x == 0.0 || !std::isfinite(x)) return "0,00 €";
-  const double magnitude = std::fabs(x);
-  if (magnitude < 1e8) return FormatGrouped(x, 2) + " €";
-  // Ten significant digits would round the cents of large sums away; doubles still hold
-  // every cent up to 10^13 euros.
-  if (magnitude < 1e13) return FormatEuroCents(std::llround(x * 100.0));
-  return FormatGrouped(x, 2, 17) + " €";
+  // Ten significant digits would round the cents of large sums away.
+  return FormatGrouped(x, 2, std::fabs(x) < 1e8 ? 10 : 400) + " €";
 }
 
 Result<PeriodRange> CheckPeriod(const PeriodChoice& p, int drawCount) {
+  if (drawCount <= 0) return Refused(kNoDrawsMessage);
   if (p.from < 0 || p.from >= drawCount)
     return Refused("Bitte wählen Sie zuerst die Ausspielung, die ausgewertet werden soll.\r\rIch breche erst einmal ab.");
   int last = p.from;

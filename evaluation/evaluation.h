@@ -11,8 +11,9 @@
 
 namespace kw {
 
-// "0,00 €" for 0, otherwise the German grouped amount with two decimals: 4.36 -> "4,36 €".
-// Amounts from 100 million euros on keep their cents (ten significant digits would drop them).
+// "0,00 €" for 0, otherwise the German grouped amount with two decimals, halves rounded away
+// from zero as everywhere: 4.36 -> "4,36 €", 17.125 -> "17,13 €". Amounts from 100 million
+// euros on keep their cents (ten significant digits would drop them).
 std::string FormatEuro(double x);
 // Exact amount from whole cents: 123456 -> "1.234,56 €".
 std::string FormatEuroCents(std::int64_t cents);
@@ -99,7 +100,7 @@ class EvalTable {
 };
 
 // Evaluates every file of tip sets against the hit sets of the period's draws (draw periodStart
-// on) with the amounts of quotas. Each win pays the quota rounded to whole cents; the running
+// on) with the amounts of quotas. Each win pays the quota rounded to whole cents, halves away from zero; the running
 // sum is kept exactly in cents. Evaluate() is the whole "Auswerten"; this is its core.
 EvalTable EvaluateRows(const std::vector<TGewZahlen>& draws, const std::vector<TQuoten>& quotas, int periodStart,
                        const std::vector<TSM>& periodSets, const std::vector<std::vector<TSM>>& tipSets,

@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
+
+#include "core/data_folder.h"
+#include "core/file_io.h"
+#include "core/shipped_files.h"
 
 namespace kw::platform {
 
@@ -15,12 +18,15 @@ std::string WithSlash(const QString& dir) {
 }  // namespace
 
 DataDirectory EnsureDataDirectory() {
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  const QString dir = QDir::fromNativeSeparators(base) + QStringLiteral("/Kugelwerk/");
-  DataDirectory result{dir.toStdString(), false, {}};
-  if (QDir(dir).exists()) return result;
+  // The same rule as the command-line tool's, from core/.
+  DataDirectory result{DefaultDataFolder(), false, {}};
+  if (result.path.empty()) {
+    result.error = "Das Datenverzeichnis ist unbekannt: Es ist kein Benutzerordner eingestellt.";
+    return result;
+  }
+  if (QDir(QString::fromStdString(result.path)).exists()) return result;
   // Whole path: a fresh Linux account may not have ~/.local/share yet.
-  if (base.isEmpty() || !QDir().mkpath(dir))
+  if (auto made = CreateDirectories(result.path); !made)
     result.error = "Das Datenverzeichnis \"" + result.path + "\" konnte nicht angelegt werden.";
   else
     result.created = true;
@@ -28,6 +34,10 @@ DataDirectory EnsureDataDirectory() {
 }
 
 std::string ProgramDirectory() { return WithSlash(QCoreApplication::applicationDirPath()); }
+
+std::string ShippedFilesDirectory() {
+  return WithSlash(QDir::cleanPath(QString::fromStdString(ShippedFilesFolder(ProgramDirectory()))));
+}
 
 std::string TempFilePath() { return WithSlash(QDir::tempPath()) + "tmp.tmp"; }
 

@@ -17,6 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
@@ -26,6 +28,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "core/csv_import.h"
 #include "core/dates.h"
 #include "core/draw_history.h"
 #include "core/draw_paste.h"
@@ -149,6 +152,17 @@ void TFAuswertung::buildDesign() {
   connect(CBbis, &QCheckBox::toggled, this, [this] { CBbisClick(); });
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this](int i) { PeriodFrom = i; });
   connect(Combo2, &QComboBox::currentIndexChanged, this, [this](int i) { PeriodTo = i; });
+
+  // The window's own entry in "&Datei", after opening a slip.
+  QAction* open = navigation_->menuAction(Command::OpenSlip);
+  if (auto* fileMenu = menuBar()->findChild<QMenu*>(QStringLiteral("MenuDatei")); fileMenu && open) {
+    MenuImportDraws = new QAction(QStringLiteral("Gewinnreihen importieren..."), fileMenu);
+    MenuImportDraws->setObjectName(QStringLiteral("MenuImportDraws"));
+    const auto entries = fileMenu->actions();
+    const auto at = entries.indexOf(open);
+    fileMenu->insertAction(at + 1 < entries.size() ? entries[at + 1] : nullptr, MenuImportDraws);
+    connect(MenuImportDraws, &QAction::triggered, this, [this] { MenuImportDrawsClick(); });
+  }
 }
 
 QWidget* TFAuswertung::buildLeftSide() {
@@ -408,8 +422,12 @@ void TFAuswertung::FormCreate() {
   CBAlle->setChecked(IniFile::Load(store_.dataFile(kIniFileName)).read(ini::kAuswertungAlle));
   buildNumberButtons();
   loadDrawHistory();
-  // The amounts of the evaluation; a damaged quota file is the quota window's to report.
-  (void)store_.loadQuotas();
+  // The amounts of the evaluation. An unreadable quota file is said once, here: without it every
+  // win would be paid at the standard amount without a word.
+  if (auto quotas = store_.loadQuotas(); !quotas)
+    MessageBox::show(this, MessageBox::Warning,
+                     Q(quotas.error().message + "\r\rBis das behoben ist, rechnet die Auswertung mit den "
+                                                "Standardquoten."));
   openRememberedSlips();
   adjustSize();
   if (!store_.draws().empty()) Combo1->setCurrentIndex(Combo1->count() - 1);
@@ -571,6 +589,10 @@ void TFAuswertung::BSave1Click() {
   const int k = Combo1->currentIndex();
   const int count = static_cast<int>(draws.size());
   const int last = pendingDate_ ? count : count - 1;
+  if (last < 0) {
+    MessageBox::show(this, MessageBox::Error, Q(kNoDrawsMessage));
+    return;
+  }
   if (k < 0 || k > last) {
     MessageBox::show(this, MessageBox::Error,
                      QStringLiteral("Bitte wählen Sie zuerst unter \"Datum\" die Ausspielung, deren Zahlen Sie "
@@ -738,6 +760,18 @@ void TFAuswertung::BAuswertenClick() {
   TFrFrame2* frame = NewResultPage();
   frame->showResult(std::move(result->table), Q(result->heading));
   PCF1->setTabText(PCF1->currentIndex(), Q(result->caption));
+}
+
+void TFAuswertung::MenuImportDrawsClick() {
+  const QString path = FileDialog::openFile(this, QStringLiteral("Gewinnreihen importieren"), store_.dataFolder(),
+                                            QStringLiteral("CSV-Datei|*.csv|Alle Dateien|*.*"));
+  if (path.isEmpty()) return;
+  const auto imported = store_.importDrawsFile(path.toStdString());
+  if (!imported) {
+    MessageBox::showError(this, imported.error());
+    return;
+  }
+  MessageBox::show(this, MessageBox::Information, Q(DrawImportSummaryText(*imported)));
 }
 
 void TFAuswertung::Image3Click() {

@@ -10,6 +10,7 @@
 #include "core/records.h"
 #include "ui/window_context.h"
 
+class QAction;
 class QCheckBox;
 class QToolButton;
 class QComboBox;
@@ -113,6 +114,9 @@ class TFAuswertung : public QMainWindow {
   void BDemoClick();
   void BAuswertenClick();
   void Image3Click();
+  // "Datei" - "Gewinnreihen importieren...": a CSV file of draws, as kugelwerk-cli import-draws.
+  void MenuImportDrawsClick();
+  QAction* MenuImportDraws = nullptr;
 
   // Opens a slip file as a new slip page; false (after a message) when it cannot be read.
   bool OpenSlipPage(const QString& path);

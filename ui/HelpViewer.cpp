@@ -80,7 +80,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 HelpViewer* HelpViewer::instance() {
   if (!Current()) {
     const QString source =
-        SourceFolderSetting().isEmpty() ? QCoreApplication::applicationDirPath() : SourceFolderSetting();
+        SourceFolderSetting().isEmpty() ? QString::fromStdString(platform::ShippedFilesDirectory()) : SourceFolderSetting();
     const QString data =
         DataFolderSetting().isEmpty() ? QString::fromStdString(platform::EnsureDataDirectory().path) : DataFolderSetting();
     auto* viewer = new HelpViewer(source, data + QStringLiteral("Hilfe"));

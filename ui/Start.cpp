@@ -8,6 +8,7 @@
 
 #include "core/demo_slip.h"
 #include "core/program.h"
+#include "core/shipped_files.h"
 #include "platform/paths.h"
 #include "ui/artwork.h"
 #include "ui/help.h"
@@ -26,7 +27,10 @@ DataFolder PrepareDataFolder() {
     folder.problem = IoError(dataDir.error);
     return folder;
   }
-  if (auto placed = PlaceDemoSlip(kw::platform::ProgramDirectory(), folder.path); !placed) folder.problem = placed.error();
+  // As an installer would: the real history for a folder without one, and the demo slip.
+  const std::string shipped = kw::platform::ShippedFilesDirectory();
+  if (auto placed = PlaceShippedHistory(shipped, folder.path); !placed) folder.problem = placed.error();
+  if (auto placed = PlaceDemoSlip(shipped, folder.path); !placed && !folder.problem) folder.problem = placed.error();
   return folder;
 }
 

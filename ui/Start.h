@@ -13,8 +13,8 @@ class QPushButton;
 
 namespace kw::ui {
 
-// The data folder (trailing "/"), created when missing, with the demonstration slip placed when
-// it lacks one, as an installer would. `problem` tells what went wrong; the path is set all the same.
+// The data folder (trailing "/"), created when missing, with the shipped history and amounts
+// placed when it has no history and the demonstration slip when it lacks one, as an installer would. `problem` tells what went wrong; the path is set all the same.
 struct DataFolder {
   std::string path;
   std::optional<Error> problem;

@@ -1,6 +1,7 @@
 #include "ui/data_store.h"
 
 #include "core/draw_history.h"
+#include "core/file_io.h"
 #include "core/quota_store.h"
 
 namespace kw::ui {
@@ -30,6 +31,26 @@ Result<void> DataStore::loadSettings() {
   emit settingsChanged();
   if (load.error) return *load.error;
   return {};
+}
+
+namespace {
+Result<std::string> ReadCsv(const std::string& path) {
+  auto bytes = ReadWholeFile(path, kMaxCsvFileBytes);
+  if (!bytes) return bytes.error();
+  return std::string(bytes->begin(), bytes->end());
+}
+}  // namespace
+
+Result<DrawImportSummary> DataStore::importDrawsFile(const std::string& path) {
+  auto text = ReadCsv(path);
+  if (!text) return text.error();
+  return change([&](DataSet& d) { return ImportDrawsCsv(d, *text); });
+}
+
+Result<QuotaImportSummary> DataStore::importQuotasFile(const std::string& path) {
+  auto text = ReadCsv(path);
+  if (!text) return text.error();
+  return change([&](DataSet& d) { return ImportQuotasCsv(d, *text); });
 }
 
 Result<void> DataStore::storeDraw(std::size_t index, const TGewZahlen& draw) {

@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/csv_import.h"
 #include "core/data_set.h"
 #include "core/result.h"
 #include "core/settings_record.h"
@@ -36,6 +37,11 @@ class DataStore : public QObject {
   Result<void> loadDraws();
   Result<void> loadQuotas();
   Result<void> loadSettings();
+
+  // Imports the draws or prize amounts of a CSV file, with the checks and messages of the
+  // command-line tool's import-draws and import-quotas.
+  Result<DrawImportSummary> importDrawsFile(const std::string& path);
+  Result<QuotaImportSummary> importQuotasFile(const std::string& path);
 
   // Stores the numbers of draw `index`; one past the end appends a new draw.
   Result<void> storeDraw(std::size_t index, const TGewZahlen& draw);

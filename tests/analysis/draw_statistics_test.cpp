@@ -22,7 +22,7 @@ using kwtest::MakeDraw;
 // The real history, 1974 draws from 13.02.2004 to 21.08.2026.
 const std::vector<TGewZahlen>& History() {
   static const std::vector<TGewZahlen> draws = [] {
-    std::ifstream in(kwtest::SharedDataFile("draws.csv"), std::ios::binary);
+    std::ifstream in(kwtest::HistoryDataFile("draws.csv"), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     auto parsed = ParseDrawsCsv(text.str());

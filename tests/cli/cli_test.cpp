@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -93,17 +94,51 @@ TEST_F(Cli, TipsOutWritesSlipFile) {
 }
 
 TEST_F(Cli, ImportThenListRealHistory) {
-  const CliRun imported = run({"import-draws", kwtest::SharedDataFile("draws.csv")});
+  const CliRun imported = run({"import-draws", kwtest::HistoryDataFile("draws.csv")});
   ASSERT_EQ(imported.exitCode, 0) << imported.err;
   EXPECT_NE(imported.out.find("1974"), std::string::npos);
-  ASSERT_EQ(run({"import-quotas", kwtest::SharedDataFile("quotas.csv")}).exitCode, 0);
+  ASSERT_EQ(run({"import-quotas", kwtest::HistoryDataFile("quotas.csv")}).exitCode, 0);
   const CliRun draws = run({"draws"});
   EXPECT_EQ(draws.out.substr(0, draws.out.find('\n') + 1), "13.02.2004\t16 29 32 36 41\t7 9\n");
   EXPECT_EQ(std::count(draws.out.begin(), draws.out.end(), '\n'), 1974);
   // A second import adds nothing and leaves the history as it was.
   const auto before = kwtest::ReadBytes(dir_.path() + "data/GZahlen.emz");
-  EXPECT_EQ(run({"import-draws", kwtest::SharedDataFile("draws.csv")}).exitCode, 0);
+  EXPECT_EQ(run({"import-draws", kwtest::HistoryDataFile("draws.csv")}).exitCode, 0);
   EXPECT_EQ(kwtest::ReadBytes(dir_.path() + "data/GZahlen.emz"), before);
+}
+
+// "draws" and "evaluate" once left a ".defekt" copy of a damaged history in the data folder.
+TEST_F(Cli, ReadingCommandsWriteNothingIntoTheDataFolder) {
+  ASSERT_EQ(run({"import-draws", kwtest::HistoryDataFile("draws.csv")}).exitCode, 0);
+  const std::string history = dir_.path() + "data/GZahlen.emz";
+  auto bytes = kwtest::ReadBytes(history);
+  bytes[5 * 16 + 8] = 51;  // draw 6 gets a main number out of range
+  bytes.push_back(0x42);   // and the file a torn end
+  kwtest::WriteBytes(history, bytes);
+  const std::string slip = writeSlip("Schein.emt", {{16, 29, 32, 36, 41, 7, 9}});
+
+  const CliRun draws = run({"draws"});
+  EXPECT_EQ(draws.exitCode, 0);
+  EXPECT_EQ(std::count(draws.out.begin(), draws.out.end(), '\n'), 1973);  // every other draw is listed
+  EXPECT_NE(draws.err.find("Datensatz 6 enthält ungültige Zahlen"), std::string::npos) << draws.err;
+  const CliRun evaluated = run({"evaluate", "--from", "13.02.2004", slip});
+  EXPECT_EQ(evaluated.exitCode, 0) << evaluated.err;
+  EXPECT_NE(evaluated.out.find("\t1\t1\t"), std::string::npos) << evaluated.out;  // the jackpot row
+  EXPECT_EQ(run({"stats"}).exitCode, 1);
+
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path() + "data"))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"GZahlen.emz"});
+  EXPECT_EQ(kwtest::ReadBytes(history), bytes);
+}
+
+TEST_F(Cli, DataDirNamesTheFolderOfTheDataCommands) {
+  EXPECT_EQ(run({"data-dir"}).out, dir_.path() + "data/\n");
+  const std::string cmd = "env XDG_DATA_HOME=" + Quote(dir_.path() + "xdg") + " " + Quote(KW_CLI) + " data-dir >" +
+                          Quote(dir_.file("out"));
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(Slurp(dir_.file("out")), dir_.path() + "xdg/Kugelwerk/\n");
 }
 
 TEST_F(Cli, ImportRefusesBadLineAndWritesNothing) {

@@ -45,7 +45,7 @@ const std::string kInvalidPeriod =
 class CliStats : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto parsed = kw::ParseDrawsCsv(Slurp(kwtest::SharedDataFile("draws.csv")));
+    const auto parsed = kw::ParseDrawsCsv(Slurp(kwtest::HistoryDataFile("draws.csv")));
     ASSERT_TRUE(parsed) << parsed.error().message;
     draws_ = *parsed;
     std::filesystem::create_directories(dataDir());

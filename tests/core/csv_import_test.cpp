@@ -18,7 +18,7 @@ namespace {
 const std::string kAbort = "\r\rIch breche den Import ab, es wurde nichts geändert.";
 
 std::string SharedText(const std::string& name) {
-  std::ifstream in(kwtest::SharedDataFile(name), std::ios::binary);
+  std::ifstream in(kwtest::HistoryDataFile(name), std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();

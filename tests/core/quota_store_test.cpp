@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/dates.h"
+#include "core/draw_history.h"
 #include "core/file_io.h"
 #include "core/game_rules.h"
 #include "support/temp_dir.h"
@@ -78,7 +79,6 @@ TEST_F(QuotaStore, LoadKeepsOnlyRecordsMatchingTheDrawAtTheirPosition) {
       {"a non-draw day in between is skipped", 4, {day(0), day(1), day(1) + 1, day(2), day(3)},
        days({0, 1, 2, 3})},
       {"NaN date is dropped", 3, withNaN, days({0, 1})},
-      {"no draws keep nothing", 0, firstTen, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -87,12 +87,68 @@ TEST_F(QuotaStore, LoadKeepsOnlyRecordsMatchingTheDrawAtTheirPosition) {
     std::vector<TQuoten> records;
     for (std::size_t i = 0; i < c.fileDays.size(); ++i) records.push_back(Record(c.fileDays[i], static_cast<float>(i + 1)));
     writeFile(records);
+    const auto before = fileBytes();
     ASSERT_TRUE(LoadQuotas(s));
     std::vector<double> kept;
     for (const auto& q : s.Quotas) kept.push_back(q.datum);
     EXPECT_EQ(kept, c.keptDays);
     EXPECT_EQ(fileBytes(), EncodeRecords(s.Quotas));
+    // Whatever the rewrite dropped is still there, in the copy beside the file.
+    const bool dropped = c.keptDays.size() < c.fileDays.size();
+    EXPECT_EQ(FileExists(file() + ".sicherung"), dropped);
+    if (dropped) {
+      EXPECT_EQ(kwtest::ReadBytes(file() + ".sicherung"), before);
+    }
+    std::filesystem::remove(file() + ".sicherung");
   }
+}
+
+// A missing or unreadable "GZahlen.emz" once turned "EMQuoten.emq" into 0 bytes.
+TEST_F(QuotaStore, LoadLeavesTheFileAloneWhileTheHistoryIsEmptyOrDamaged) {
+  const auto draws = MakeDraws(10);
+  std::vector<TQuoten> records;
+  for (const auto& d : draws) records.push_back(Record(d.datum, 2.5f));
+  writeFile(records);
+  const auto before = fileBytes();
+
+  ASSERT_TRUE(LoadDraws(s));  // no "GZahlen.emz": an empty history
+  ASSERT_TRUE(s.Draws.empty());
+  ASSERT_TRUE(LoadQuotas(s));
+  EXPECT_TRUE(s.Quotas.empty());
+  EXPECT_EQ(fileBytes(), before);
+
+  // A damaged history: draw 4 has a star 13 and is held back, so records 4.. would not match.
+  auto damaged = draws;
+  damaged[3].SZ[0] = 13;
+  kwtest::WriteBytes(dir.file(kDrawsFileName), EncodeRecords(damaged));
+  ASSERT_FALSE(LoadDraws(s));
+  ASSERT_EQ(s.Draws.size(), 9u);
+  ASSERT_TRUE(LoadQuotas(s));
+  EXPECT_EQ(s.Quotas.size(), 9u);  // the held draw's record is skipped; the others serve the evaluation
+  EXPECT_EQ(fileBytes(), before);
+  EXPECT_FALSE(FileExists(file() + ".sicherung"));
+
+  // Once the history is sound again, every amount is still there.
+  kwtest::WriteBytes(dir.file(kDrawsFileName), EncodeRecords(draws));
+  ASSERT_TRUE(LoadDraws(s));
+  ASSERT_TRUE(LoadQuotas(s));
+  EXPECT_EQ(s.Quotas, records);
+  EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(QuotaStore, CopiesOfDroppedRecordsAreNumberedAndNeverOverwritten) {
+  s.Draws = MakeDraws(3);
+  const std::vector<TQuoten> first = {Record(s.Draws[0].datum - 1, 1.0f), Record(s.Draws[0].datum, 1.0f)};
+  writeFile(first);
+  ASSERT_TRUE(LoadQuotas(s));
+  const std::vector<TQuoten> second = {Record(s.Draws[0].datum, 3.0f), Record(s.Draws[1].datum + 1, 3.0f)};
+  writeFile(second);
+  ASSERT_TRUE(LoadQuotas(s));
+  EXPECT_EQ(kwtest::ReadBytes(file() + ".sicherung"), EncodeRecords(first));
+  EXPECT_EQ(kwtest::ReadBytes(file() + ".sicherung2"), EncodeRecords(second));
+  // Nothing dropped: no further copy.
+  ASSERT_TRUE(LoadQuotas(s));
+  EXPECT_FALSE(FileExists(file() + ".sicherung3"));
 }
 
 TEST_F(QuotaStore, LoadRewritesUnchangedFileByteForByte) {

@@ -284,16 +284,49 @@ TEST(FileList, DeleteThirdOfTenThenAddFillsTheLastPlace) {
   EXPECT_FALSE(RemoveRecentSlip(r, 10));
 }
 
-TEST(FileList, AddFillsFirstGapAndCutsLongPaths) {
+TEST(FileList, AddFillsFirstGap) {
   SettingsRecord r;
   r.recentSlips[0] = Path(1);
   r.recentSlips[2] = Path(3);  // a gap left by a hand-edited file
   EXPECT_EQ(*AddRecentSlip(r, Path(2)), 1u);
   EXPECT_EQ(*AddRecentSlip(r, Path(2)), 3u);  // the same file may stand twice
-  const std::string longPath = "/" + std::string(300, 'y') + ".emt";
-  EXPECT_EQ(*AddRecentSlip(r, longPath), 4u);
-  EXPECT_EQ(r.recentSlips[4], longPath.substr(0, 255));
   EXPECT_FALSE(AddRecentSlip(r, ""));
+}
+
+// Such paths were once stored with '?' or cut short, and the slip stayed closed after every restart.
+TEST(FileList, RefusesPathsTheFileCannotHoldWhole) {
+  struct Case {
+    const char* what;
+    std::string path;
+    const char* says;  // empty: accepted
+  };
+  const std::string longest = "/" + std::string(250, 'y') + ".emt";  // 255 bytes
+  const Case cases[] = {
+      {"umlauts and euro sign fit", "/home/spieler/Schein März € 2024.emt", ""},
+      {"255 characters fit", longest, ""},
+      {"Greek letters", "/home/spieler/Σχέδιο.emt", "enthält Zeichen, die die Datei-Liste nicht speichern kann"},
+      {"Polish letters", "C:/Gracze/Łódź/Schein.emt", "enthält Zeichen, die die Datei-Liste nicht speichern kann"},
+      {"emoji", "/home/spieler/\xF0\x9F\x8E\xB2.emt", "enthält Zeichen, die die Datei-Liste nicht speichern kann"},
+      {"256 characters", longest + "x", "ist zu lang für die Datei-Liste"},
+      {"300 characters", "/" + std::string(300, 'y') + ".emt", "ist zu lang für die Datei-Liste"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRecord r;
+    const auto added = AddRecentSlip(r, c.path);
+    if (*c.says == '\0') {
+      ASSERT_TRUE(added) << added.error().message;
+      // The entry comes back from the file exactly as given.
+      const SettingsRecord back = DecodeSettingsRecord(EncodeSettingsRecord(r).data());
+      EXPECT_EQ(back.recentSlips[*added], c.path);
+    } else {
+      ASSERT_FALSE(added);
+      EXPECT_EQ(added.error().kind, ErrorKind::Refused);
+      EXPECT_NE(added.error().message.find(c.says), std::string::npos) << added.error().message;
+      EXPECT_NE(added.error().message.find("Ich breche erst einmal ab."), std::string::npos);
+      EXPECT_EQ(r.recentSlips[0], "");
+    }
+  }
 }
 
 TEST(FileList, RowsShowOnlyExistingFilesAndDeleteTheRightEntry) {

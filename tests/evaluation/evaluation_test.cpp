@@ -9,6 +9,7 @@
 
 #include "core/dates.h"
 #include "core/game_rules.h"
+#include "core/german_format.h"
 #include "core/quota_store.h"
 
 namespace kw {
@@ -318,7 +319,7 @@ TEST(CheckPeriod, ValidatesTheChoice) {
       {"bis beyond the history", 5, {1, 9, true}, -1, 0, "korrigieren"},
       {"für not chosen", 5, {-1, 3, true}, -1, 0, "wählen"},
       {"für beyond the history", 5, {5, 5, false}, -1, 0, "wählen"},
-      {"empty history", 0, {0, 0, false}, -1, 0, "wählen"},
+      {"empty history: no draw to ask for", 0, {-1, -1, false}, -1, 0, "Noch keine Gewinnreihen vorhanden"},
       {"last draw alone", 5, {4, 4, false}, 4, 1, ""},
   };
   for (const auto& c : cases) {
@@ -383,6 +384,58 @@ TEST(EvalTable, ColumnsOfTheResultGrid) {
   }
   EXPECT_EQ(EvalTable().columnCount(), 6);
   EXPECT_LE(sizeof(EvalTable::Row), 24u);
+}
+
+}  // namespace
+}  // namespace kw
+
+namespace kw {
+namespace {
+
+// "17,125" once showed "17,12" in the quota table but paid "17,13 €": one rule for all of them.
+TEST(MoneyRounding, HalvesGoAwayFromZeroInTableDisplayAndPayout) {
+  const struct {
+    float amount;      // as the quota file holds it
+    const char* shown; // two decimals
+  } cases[] = {
+      {17.125f, "17,13"},
+      {0.125f, "0,13"},
+      {0.375f, "0,38"},
+      {2.5f, "2,50"},
+      {1.015625f, "1,02"},       // exactly half a cent and a little more: 1,015625
+      {4.36f, "4,36"},
+      {2.675f, "2,67"},          // the float lies just below the half: 2,67499995...
+      {1.005f, "1,00"},          // 1,00499999...
+      {999.995f, "999,99"},      // 999,99499511...
+      {1234.5625f, "1.234,56"},  // exact, below the half
+      {65535.125f, "65.535,13"},
+      {-17.125f, "-17,13"},
+  };
+  const TGewZahlen draw = Draw(EncodeDate(2024, 3, 15), {1, 2, 3, 4, 5}, {1, 2});
+  const std::vector<TSM> periodSets = {RowToSets(draw)};
+  const std::vector<std::vector<TSM>> tipSets = {{RowToSets(Tip({1, 2, 40, 41, 42}, {11, 12}))}};  // 2+0: class 13
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    EXPECT_EQ(FormatAmount(c.amount, 2), c.shown);
+    EXPECT_EQ(FormatEuro(c.amount), std::string(c.shown) + " €");
+    if (c.amount < 1.0f) continue;  // below one euro the standard amount is paid
+    TQuoten q;
+    q.datum = draw.datum;
+    q.q.fill(-1.0f);
+    q.amount(13) = c.amount;
+    const EvalTable table = EvaluateRows({draw}, {q}, 0, periodSets, tipSets, {"Schein"});
+    ASSERT_EQ(table.prizeClass(1), 13);
+    EXPECT_EQ(table.cell(4, 1), std::string(c.shown) + " €");
+  }
+  // Whole numbers and ten significant digits round the same way.
+  EXPECT_EQ(FormatGrouped(2.5, 0), "3");
+  EXPECT_EQ(FormatGrouped(-0.5, 0), "-1");
+  EXPECT_EQ(FormatGrouped(12345678.125, 2), "12.345.678,13");
+  EXPECT_EQ(FormatGrouped(123456789.25, 2), "123.456.789,30");  // the tenth digit is the last
+  EXPECT_EQ(FormatEuro(123456789.125), "123.456.789,13 €");
+  EXPECT_EQ(FormatEuro(0.005), "0,01 €");                        // 0,005000000000000000104...
+  EXPECT_EQ(FormatGrouped(9.995, 2), "9,99");                    // 9,9949999999999992...
+  EXPECT_EQ(FormatGrouped(99999.996, 2), "100.000,00");
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 
 namespace kwtest {
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& parent) {
   std::random_device rd;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = std::filesystem::temp_directory_path() / ("kw-test-" + std::to_string(rd()));
+    auto candidate = parent / ("kw-test-" + std::to_string(rd()));
     if (std::filesystem::create_directory(candidate)) {
       path_ = candidate;
       return;
@@ -35,6 +37,6 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string SharedDataFile(const std::string& name) { return std::string(KW_HISTORY_DIR) + "/" + name; }
+std::string HistoryDataFile(const std::string& name) { return std::string(KW_HISTORY_DIR) + "/" + name; }
 
 }  // namespace kwtest

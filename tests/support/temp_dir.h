@@ -10,6 +10,8 @@ namespace kwtest {
 class TempDir {
  public:
   TempDir();
+  // Inside `parent` instead of the system's temporary folder (e.g. /dev/shm for many fsyncs).
+  explicit TempDir(const std::filesystem::path& parent);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -23,7 +25,7 @@ class TempDir {
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
-// The real history and quotas beside the repository.
-std::string SharedDataFile(const std::string& name);
+// The real history and prize amounts of the repository (data/history).
+std::string HistoryDataFile(const std::string& name);
 
 }  // namespace kwtest

@@ -324,6 +324,7 @@ TEST_F(PagesTest, EvaluationIsRefusedWithoutSlipsDrawOrASoundPeriod) {
   empty.BAuswerten->click();
   ASSERT_EQ(MessageBox::shown().size(), 2u);
   EXPECT_EQ(MessageBox::shown()[1].kind, MessageBox::Error);
+  EXPECT_TRUE(MessageBox::lastText().startsWith(QStringLiteral("Noch keine Gewinnreihen vorhanden")));
   EXPECT_EQ(empty.PCF1->count(), 0);
 
   restart();
@@ -370,7 +371,7 @@ TEST_F(PagesTest, ResultCellsArePaintedInTheirClassColours) {
 // The real history and prize amounts, imported as a user would.
 void ImportRealHistory(kw::ui::DataStore& store) {
   for (const bool quotas : {false, true}) {
-    const auto bytes = ReadBytes(SharedDataFile(quotas ? "quotas.csv" : "draws.csv"));
+    const auto bytes = ReadBytes(HistoryDataFile(quotas ? "quotas.csv" : "draws.csv"));
     const std::string text(bytes.begin(), bytes.end());
     const bool ok = store.change([&](kw::DataSet& d) {
       return quotas ? kw::ImportQuotasCsv(d, text).ok() : kw::ImportDrawsCsv(d, text).ok();

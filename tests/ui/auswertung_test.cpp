@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -6,16 +7,20 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <filesystem>
 
 #include "core/draw_history.h"
 #include "core/settings_record.h"
 #include "core/program.h"
+#include "core/quota_store.h"
 #include "support/temp_dir.h"
 #include "ui/Auswertung.h"
 #include "ui/draw_list_model.h"
+#include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
 
+using kw::ui::FileDialog;
 using kw::ui::MessageBox;
 using kw::ui::TFAuswertung;
 
@@ -103,6 +108,65 @@ TEST_F(AuswertungTest, DamagedHistoryIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(w.G1->model()->rowCount(), 2);
   EXPECT_EQ(w.Combo1->count(), 2);
   EXPECT_EQ(w.LGa1->text(), QStringLiteral("2 Gewinnreihen vom 15.03.2024 bis 19.03.2024"));
+}
+
+// With no draw at all, the program said to choose a draw that did not exist.
+TEST_F(AuswertungTest, AnEmptyHistorySaysSoAndImportsDrawsFromTheFileMenu) {
+  TFAuswertung w(context());
+  w.BDemoClick();
+  w.BAuswertenClick();
+  ASSERT_EQ(MessageBox::shown().size(), 1u);
+  EXPECT_TRUE(MessageBox::lastText().startsWith(QStringLiteral("Noch keine Gewinnreihen vorhanden"))) << MessageBox::lastText().toStdString();
+  w.ToggleMain(1), w.ToggleMain(2), w.ToggleMain(3), w.ToggleMain(4), w.ToggleMain(5), w.ToggleStar(1), w.ToggleStar(2);
+  w.BSave1Click();
+  EXPECT_TRUE(MessageBox::lastText().startsWith(QStringLiteral("Noch keine Gewinnreihen vorhanden")));
+  MessageBox::clearShown();
+
+  // "Datei" - "Gewinnreihen importieren...", after "Spielschein-Datei öffnen...".
+  ASSERT_NE(w.MenuImportDraws, nullptr);
+  EXPECT_EQ(w.MenuImportDraws->text(), QStringLiteral("Gewinnreihen importieren..."));
+  const auto entries = qobject_cast<QWidget*>(w.MenuImportDraws->parent())->actions();
+  const auto at = entries.indexOf(w.MenuImportDraws);
+  ASSERT_GT(at, 0);
+  EXPECT_EQ(entries[at - 1]->objectName(), QStringLiteral("MenuOpenSlip"));
+
+  // A bad line refuses the whole file with the tool's message; nothing is written.
+  const std::string bad = "Datum;Z1;Z2;Z3;Z4;Z5;S1;S2\n13.02.2004;1\n";
+  WriteBytes(home.file("bad.csv"), std::vector<std::uint8_t>(bad.begin(), bad.end()));
+  FileDialog::setNextPath(QString::fromStdString(home.file("bad.csv")));
+  w.MenuImportDraws->trigger();
+  ASSERT_EQ(MessageBox::shown().size(), 1u);
+  EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Error);
+  EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("Zeile 2"))) << MessageBox::lastText().toStdString();
+  EXPECT_FALSE(std::filesystem::exists(dataDir() + kw::kDrawsFileName));
+
+  FileDialog::setNextPath(QString::fromStdString(HistoryDataFile("draws.csv")));
+  w.MenuImportDraws->trigger();
+  EXPECT_EQ(MessageBox::shown().back().kind, MessageBox::Information);
+  EXPECT_EQ(MessageBox::lastText(), QStringLiteral("1974 Ausspielungen übernommen, 0 waren bereits vorhanden."));
+  EXPECT_EQ(store().draws().size(), 1974u);
+  EXPECT_EQ(w.Combo1->count(), 1974);
+  EXPECT_EQ(w.LGa1->text(), QStringLiteral("1974 Gewinnreihen vom 13.02.2004 bis 21.08.2026"));
+  // The prize amounts go through the store the same way, for the quota window's menu.
+  const auto quotas = store().importQuotasFile(HistoryDataFile("quotas.csv"));
+  ASSERT_TRUE(quotas) << quotas.error().message;
+  EXPECT_EQ(store().quotas().size(), 1974u);
+}
+
+// An unreadable quota file once made every evaluation pay standard amounts without a word.
+TEST_F(AuswertungTest, AnUnreadableQuotaFileIsReportedOnceAtStart) {
+  writeDraws({Draw(15, 3, 2024, {3, 9, 20, 30, 44, 2, 11})});
+  WriteBytes(dataDir() + kw::kQuotasFileName, {});
+  std::filesystem::resize_file(dataDir() + kw::kQuotasFileName, kw::kMaxQuotaFileBytes + 64);
+  TFAuswertung w(context());
+  ASSERT_EQ(MessageBox::shown().size(), 1u);
+  EXPECT_EQ(MessageBox::shown()[0].kind, MessageBox::Warning);
+  EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("EMQuoten.emq"))) << MessageBox::lastText().toStdString();
+  EXPECT_TRUE(MessageBox::lastText().contains(QStringLiteral("Standardquoten")));
+  // The evaluation itself says nothing more.
+  w.BAuswertenClick();
+  EXPECT_EQ(MessageBox::shown().size(), 2u);  // only "choose a slip", not the quota file again
+  EXPECT_FALSE(MessageBox::lastText().contains(QStringLiteral("EMQuoten.emq")));
 }
 
 TEST_F(AuswertungTest, AllFilesChoiceSurvivesARestartAndKeepsOtherSettings) {

@@ -31,8 +31,8 @@ TEST_F(NavigationTest, MainWindowMenusReadAsDesigned) {
   TFAuswertung w(context());
   const std::vector<std::pair<QString, QStringList>> expected = {
       {QString::fromUtf8("&Datei"),
-       Texts({"&Neuer Spielschein", "Spielschein-Datei ö&ffnen...", "&Drucken...", "Drucker&einrichtung...", "-",
-        "&Beenden"})},
+       Texts({"&Neuer Spielschein", "Spielschein-Datei ö&ffnen...", "Gewinnreihen importieren...", "&Drucken...",
+              "Drucker&einrichtung...", "-", "&Beenden"})},
       {QString::fromUtf8("&Tippreihen bilden"),
        Texts({"&Eingabe", "Zufallsgenerator", "&Tippcenter"})},
       {QString::fromUtf8("&Analyse"),

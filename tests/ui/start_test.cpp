@@ -4,6 +4,9 @@
 #include <QPushButton>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <filesystem>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -19,8 +22,11 @@
 #include "ui/help.h"
 #include "ui/navigation.h"
 #include "ui/Start.h"
+#include "ui/data_store.h"
+#include "ui/message_box.h"
 #include "ui_fixture.h"
 
+using kw::ui::MessageBox;
 using kw::ui::TFStart;
 
 namespace kwtest {
@@ -72,6 +78,28 @@ TEST_F(StartTest, DataFolderGetsTheDemoSlipWheneverItLacksOne) {
   // Closing before start-up is over has nothing to fade to.
   auto* splash = new TFStart;
   splash->close();
+}
+
+// A clone without anything beside it: the first start opens on the real history and the demo slip.
+TEST_F(StartTest, AFreshDataFolderOpensOnTheShippedHistory) {
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path() + "fresh"));
+  const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
+  ASSERT_FALSE(folder.problem) << folder.problem->message;
+  EXPECT_TRUE(std::filesystem::exists(folder.path + "Demo.emt"));
+  kw::ui::DataStore data(folder.path);
+  kw::ui::CommandRegistry commands;
+  kw::ui::TFAuswertung main({data, commands});
+  EXPECT_TRUE(MessageBox::shown().empty()) << MessageBox::lastText().toStdString();
+  EXPECT_GE(data.draws().size(), 1974u);
+  EXPECT_EQ(data.quotas().size(), data.draws().size());
+  EXPECT_GE(main.Combo1->count(), 1974);
+  EXPECT_TRUE(main.LGa1->text().startsWith(QString::number(data.draws().size()) + QStringLiteral(" Gewinnreihen vom 13.02.2004 bis ")))
+      << main.LGa1->text().toStdString();
+
+  // A history of the user's own, even a shorter one, is never replaced by the shipped one.
+  WriteBytes(folder.path + kw::kDrawsFileName, EncodeRecords(std::vector<kw::TGewZahlen>{Draw(15, 3, 2024, {3, 9, 20, 30, 44, 2, 11})}));
+  ASSERT_FALSE(kw::ui::PrepareDataFolder().problem);
+  EXPECT_EQ(ReadBytes(folder.path + kw::kDrawsFileName).size(), 16u);
 }
 
 TEST_F(StartTest, DataFolderIsCreatedWithItsMissingParents) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QWidget>
+#include <filesystem>
 
 #include "core/dates.h"
 #include "core/program.h"
@@ -20,6 +21,9 @@ void UiTest::SetUp() {
   const kw::ui::DataFolder folder = kw::ui::PrepareDataFolder();
   ASSERT_FALSE(folder.problem) << folder.problem->message;
   ASSERT_EQ(folder.path, dataDir());
+  // The start put the shipped history in; each test lays out the history it is about itself.
+  std::filesystem::remove(dataDir() + kw::kDrawsFileName);
+  std::filesystem::remove(dataDir() + kw::kQuotasFileName);
   // The help viewer keeps its working copy in this test's folder, not in an earlier test's.
   kw::ui::HelpViewer::setDataFolder(QString::fromStdString(dataDir()));
 }

@@ -14,6 +14,7 @@
 #include "core/csv_import.h"
 #include "core/file_io.h"
 #include "tools/screenshots/shots.h"
+#include "core/program.h"
 #include "ui/Auswertung.h"
 #include "ui/Start.h"
 #include "ui/data_store.h"
@@ -106,8 +107,11 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "%s\n", folder.problem->message.c_str());
     return 1;
   }
+  // The start put the shipped history in; the first picture shows the design without any.
+  std::remove((folder.path + kw::kDrawsFileName).c_str());
+  std::remove((folder.path + kw::kQuotasFileName).c_str());
   {
-    // A first start: no history yet.
+    // No history yet.
     kw::ui::DataStore empty(folder.path);
     kw::ui::WindowCatalogue catalogue(empty);
     catalogue.createWindows();
