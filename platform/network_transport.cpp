@@ -108,18 +108,23 @@ std::shared_ptr<GetOperation> StartGet(QNetworkAccessManager& nam, const update:
   stall->start();
 
   const std::size_t maxBytes = request.maxBytes;
-  QObject::connect(reply, &QNetworkReply::readyRead, reply, [op, reply, stall, maxBytes] {
+  // Progress is told from every arrival: Qt's own progress signal skips arrivals close together,
+  // so a server that falls silent after its first bytes would show none.
+  QObject::connect(reply, &QNetworkReply::readyRead, reply, [op, reply, stall, maxBytes, progress] {
     stall->start();
     op->data += reply->readAll();
     if (maxBytes > 0 && static_cast<std::size_t>(op->data.size()) > maxBytes) {
       op->tooLarge = true;
       reply->abort();
+      return;
+    }
+    if (progress) {
+      bool known = false;
+      const qint64 total = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+      progress(op->data.size(), known ? total : -1);
     }
   });
   QObject::connect(reply, &QNetworkReply::metaDataChanged, stall, qOverload<>(&QTimer::start));
-  if (progress)
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [progress](qint64 received, qint64 total) { progress(received, total); });
   if (request.secureOnly)
     QObject::connect(reply, &QNetworkReply::redirected, reply, [op, reply](const QUrl& target) {
       const std::string address = target.toString().toStdString();

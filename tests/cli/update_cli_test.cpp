@@ -36,7 +36,7 @@ std::string Quote(const std::string& s) {
 
 // The first `lines` data lines of a CSV file beside the repository, with its header.
 std::string HeadOfCsv(const std::string& name, int lines) {
-  std::istringstream in(Slurp(kwtest::SharedDataFile(name)));
+  std::istringstream in(Slurp(kwtest::HistoryDataFile(name)));
   std::string out, line;
   for (int i = 0; i <= lines && std::getline(in, line); ++i) out += line + "\n";
   return out;

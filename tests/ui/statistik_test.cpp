@@ -33,7 +33,7 @@ namespace {
 
 const std::vector<kw::TGewZahlen>& RealHistory() {
   static const std::vector<kw::TGewZahlen> draws = [] {
-    const auto bytes = ReadBytes(SharedDataFile("draws.csv"));
+    const auto bytes = ReadBytes(HistoryDataFile("draws.csv"));
     auto parsed = kw::ParseDrawsCsv(std::string(bytes.begin(), bytes.end()));
     if (!parsed) ADD_FAILURE() << parsed.error().message;
     return parsed ? *parsed : std::vector<kw::TGewZahlen>{};

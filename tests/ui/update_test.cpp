@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTableView>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <chrono>
@@ -366,12 +367,12 @@ TEST_F(UpdateWindowTest, TickingAChoiceInTheSettingsTicksItHere) {
 TEST_F(UpdateWindowTest, TheQuotaWindowsDownloadMergesTheAmountsIntoTheStore) {
   serve(1974, "1.7.1.1");
   keepLocally(1974);
-  // Locally the last ten draws have no amounts yet.
+  // Locally the last ten draws with published amounts have none yet.
   std::vector<kw::TQuoten> local = FirstRecords(RealQuotas(), 1974);
-  for (std::size_t i = 1964; i < 1974; ++i) local[i].q.fill(kw::kMissingAmount);
+  for (std::size_t i = 1937; i < 1947; ++i) local[i].q.fill(kw::kMissingAmount);
   WriteBytes(dataDir() + kw::kQuotasFileName, kw::EncodeRecords(local));
   kw::ui::TFQuoten* quotas = catalogue().quotaWindow();
-  ASSERT_NE(store().quotas()[1970], RealQuotas()[1970]);
+  ASSERT_NE(store().quotas()[1940], RealQuotas()[1940]);
   quotas->BOnlAkt->click();
   EXPECT_FALSE(quotas->BOnlAkt->isEnabled());
   ASSERT_TRUE(kw::platform::ProcessEventsUntil([quotas] { return !quotas->downloading(); }, std::chrono::seconds(30)));
@@ -379,9 +380,9 @@ TEST_F(UpdateWindowTest, TheQuotaWindowsDownloadMergesTheAmountsIntoTheStore) {
   EXPECT_EQ(quotas->LStatus->text(), QStringLiteral("Aktualisierung erfolgreich"));
   for (std::size_t i = 0; i < 1974; ++i) ASSERT_EQ(store().quotas()[i], RealQuotas()[i]) << i;
   // The table shows the downloaded amounts.
-  const int row = 1970;
+  const int row = 1940;
   EXPECT_EQ(quotas->GQ->model()->index(row, 13).data().toString().toStdString(),
-            kw::FormatAmount(RealQuotas()[1970].amount(13), 2));
+            kw::FormatAmount(RealQuotas()[1940].amount(13), 2));
   EXPECT_TRUE(MessageBox::shown().empty()) << shownTexts().toStdString();
 
   kw::platform::SetOnlineHook([](const std::string&) { return false; });

@@ -33,7 +33,7 @@ class CurveTest : public UiTest {
  protected:
   void importHistory() {
     for (const bool quotas : {false, true}) {
-      const auto bytes = ReadBytes(SharedDataFile(quotas ? "quotas.csv" : "draws.csv"));
+      const auto bytes = ReadBytes(HistoryDataFile(quotas ? "quotas.csv" : "draws.csv"));
       const std::string text(bytes.begin(), bytes.end());
       ASSERT_TRUE(store().change([&](kw::DataSet& d) {
         return quotas ? kw::ImportQuotasCsv(d, text).ok() : kw::ImportDrawsCsv(d, text).ok();

@@ -18,7 +18,7 @@ inline std::string ReadText(const std::string& path) {
 
 inline const std::vector<kw::TGewZahlen>& RealDraws() {
   static const std::vector<kw::TGewZahlen> draws = [] {
-    auto parsed = kw::ParseDrawsCsv(ReadText(SharedDataFile("draws.csv")));
+    auto parsed = kw::ParseDrawsCsv(ReadText(HistoryDataFile("draws.csv")));
     if (!parsed) throw std::runtime_error(parsed.error().message);
     return *parsed;
   }();
@@ -28,7 +28,7 @@ inline const std::vector<kw::TGewZahlen>& RealDraws() {
 // One record per real draw.
 inline const std::vector<kw::TQuoten>& RealQuotas() {
   static const std::vector<kw::TQuoten> quotas = [] {
-    auto lines = kw::ParseQuotasCsv(ReadText(SharedDataFile("quotas.csv")));
+    auto lines = kw::ParseQuotasCsv(ReadText(HistoryDataFile("quotas.csv")));
     if (!lines) throw std::runtime_error(lines.error().message);
     kw::QuotaImportSummary summary;
     return kw::MergeQuotaLines(RealDraws(), {}, *lines, summary);
