@@ -1,7 +1,9 @@
 #include "update/self_update.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -154,6 +156,21 @@ std::string SelfRemovalBatch(const std::string& programPath, const std::string& 
   return s;
 }
 
+#ifdef _WIN32
+// Windows: the command file, named after the process so that two updates do not share one.
+Result<std::string> WriteSelfRemovalScript(const std::string& tempDir, const std::string& programPath, long long pid,
+                                           int) {
+  if (!std::filesystem::exists(std::filesystem::u8path(programPath)))
+    return IoError("Die Programm-Datei \"" + programPath + "\" wurde nicht gefunden.");
+  std::string dir = tempDir;
+  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
+  const std::string path = dir + "uis" + std::to_string(pid) + ".bat";
+  const std::string text = SelfRemovalBatch(programPath, path);
+  if (auto written = WriteFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end())); !written)
+    return written.error();
+  return path;
+}
+#else
 Result<std::string> WriteSelfRemovalScript(const std::string& tempDir, const std::string& programPath, long long pid,
                                            int maxWaitSeconds) {
   struct stat st{};
@@ -182,5 +199,6 @@ Result<std::string> WriteSelfRemovalScript(const std::string& tempDir, const std
   ::close(fd);
   return pattern;
 }
+#endif
 
 }  // namespace kw::update
