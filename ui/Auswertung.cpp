@@ -53,18 +53,12 @@
 #include "ui/message_box.h"
 #include "ui/navigation.h"
 #include "ui/text_prompt.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
 namespace {
 
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QSize size) {
   auto* button = Make<QPushButton>(parent, name, QString::fromUtf8(caption));

@@ -43,6 +43,7 @@
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -86,13 +87,6 @@ const char* const kPrinterFailed =
 TFBEDruck::PrinterSource& TestPrinterSource() {
   static TFBEDruck::PrinterSource source;
   return source;
-}
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  auto* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
 }
 
 QLabel* Text(QWidget* parent, const char* name, const char* text, const char* colour = nullptr, bool bold = false) {

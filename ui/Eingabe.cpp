@@ -46,6 +46,7 @@
 #include "ui/navigation.h"
 #include "ui/tip_table_model.h"
 #include "ui/window_catalogue.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -57,13 +58,6 @@ constexpr int kAppend = 1;  // RG1 "...die neuen Reihen angehängt werden"
 constexpr std::size_t kMaxTextFileBytes = std::size_t{64} << 20;
 
 const QColor kRed(0xC0, 0x00, 0x00);
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, bool wrap = true) {
   auto* label = Make<QLabel>(parent, name, text);

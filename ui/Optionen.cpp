@@ -32,19 +32,13 @@
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
 namespace {
 
 constexpr int kFreeRowCount = 6;  // "frei:" in RG1
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, const char* title) {
   auto* box = Make<QGroupBox>(parent, name, QString::fromUtf8(title));

@@ -16,17 +16,11 @@
 #include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
 namespace {
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QToolButton* ClearButton(QWidget* parent, const char* name, QLineEdit* field) {
   auto* button = Make<QToolButton>(parent, name);

@@ -48,6 +48,7 @@
 #include "ui/message_box.h"
 #include "ui/navigation.h"
 #include "ui/quota_table_model.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -68,13 +69,6 @@ constexpr int kPanelWidth = 150 + 60 + 10 + 8;
 constexpr std::size_t kMaxImportBytes = 64u << 20;
 
 constexpr const char* kSaveFirstQuestion = "Haben Sie alles gespeichert, was zu speichern ist?";
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLabel* Text(QWidget* parent, const char* name, const char* text, bool wrap = true) {
   auto* label = Make<QLabel>(parent, name, QString::fromUtf8(text));

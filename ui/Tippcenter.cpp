@@ -29,6 +29,7 @@
 #include "ui/message_box.h"
 #include "ui/navigation.h"
 #include "ui/tip_table_model.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -39,13 +40,6 @@ constexpr int kStartWidth = 496;
 constexpr int kGroupPageWidth = 428;
 constexpr int kRowsPageWidth = 541;
 constexpr int kClientHeight = 455;
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, bool wrap = false) {
   auto* label = Make<QLabel>(parent, name, text);
@@ -354,24 +348,7 @@ QWidget* TFTippcenter::buildRowsPage() {
 
   auto* right = new QVBoxLayout;
   right->setSpacing(4);
-  auto makeBox = [&](const char* name, const char* title, QSize inner) {
-    auto* box = Make<QGroupBox>(TabTippreihen, name, Q(title));
-    box->setFont(BoldFont());
-    auto* boxLayout = new QVBoxLayout(box);
-    boxLayout->setContentsMargins(4, 2, 4, 4);
-    auto* panel = new QWidget(box);
-    panel->setObjectName(QString::fromLatin1(name) + QStringLiteral("Kacheln"));
-    panel->setFixedSize(inner);
-    boxLayout->addWidget(panel);
-    right->addWidget(box);
-    return panel;
-  };
-  const QSize numberTile(26, 19), starTile(22, 19);
-  QWidget* numbers = makeBox("PStatistik", "Statistik für die Zahlen von 1 - 50",
-                             QSize(10 * numberTile.width(), 5 * (2 * numberTile.height() + 2)));
-  QWidget* stars = makeBox("PStatistikS", "Statistik für die Sternzahlen 1 - 12",
-                           QSize(12 * starTile.width(), 2 * starTile.height()));
-  frequencies_ = std::make_unique<FrequencyTiles>(numbers, numberTile, stars, starTile, QPoint(0, 0));
+  frequencies_ = MakeFrequencyBoxes(TabTippreihen, right, QSize(26, 19), QSize(22, 19));
 
   auto* buttons = new QGridLayout;
   buttons->setSpacing(4);

@@ -28,6 +28,7 @@
 #include "ui/look.h"
 #include "ui/message_box.h"
 #include "ui/navigation.h"
+#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -43,13 +44,6 @@ constexpr std::size_t kMaxNewsBytes = 1u << 20;
 
 const QColor kSuccessColour(0x00, 0xFF, 0x00);
 const QColor kFailureColour(0xFF, 0x80, 0x80);
-
-template <class T, class... Args>
-T* Make(QWidget* parent, const char* name, Args&&... args) {
-  T* widget = new T(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text) {
   auto* label = Make<QLabel>(parent, name, text);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
@@ -23,6 +24,7 @@
 #include "ui/file_dialog.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
+#include "ui/named_widget.h"
 #include "ui/printer_setup.h"
 #include "ui/tip_table_model.h"
 
@@ -253,6 +255,27 @@ void PrintRows(QWidget* parent, const TipTableModel& model, const QTableView& vi
   if (!PrintGrid(printer, model, widths, parent->window()->windowTitle(), printer.pageLayout().orientation()))
     MessageBox::show(parent, MessageBox::Error,
                      QStringLiteral("Der Drucker lässt sich nicht ansprechen.\r\rIch breche ab."));
+}
+
+std::unique_ptr<FrequencyTiles> MakeFrequencyBoxes(QWidget* parent, QVBoxLayout* column, QSize numberTile,
+                                                   QSize starTile) {
+  auto makeBox = [&](const char* name, const QString& title, QSize inner) {
+    auto* box = Make<QGroupBox>(parent, name, title);
+    box->setFont(BoldFont());
+    auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->setContentsMargins(4, 2, 4, 4);
+    auto* panel = new QWidget(box);
+    panel->setObjectName(QString::fromLatin1(name) + QStringLiteral("Kacheln"));
+    panel->setFixedSize(inner);
+    boxLayout->addWidget(panel);
+    column->addWidget(box);
+    return panel;
+  };
+  QWidget* numbers = makeBox("PStatistik", QStringLiteral("Statistik für die Zahlen von 1 - 50"),
+                             QSize(10 * numberTile.width(), 5 * (2 * numberTile.height() + 2)));
+  QWidget* stars = makeBox("PStatistikS", QStringLiteral("Statistik für die Sternzahlen 1 - 12"),
+                           QSize(12 * starTile.width(), 2 * starTile.height()));
+  return std::make_unique<FrequencyTiles>(numbers, numberTile, stars, starTile, QPoint(0, 0));
 }
 
 }  // namespace kw::ui

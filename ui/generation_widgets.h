@@ -7,6 +7,7 @@
 #include <QSize>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ class QMainWindow;
 class QTableView;
 class QPushButton;
 class QTabWidget;
+class QVBoxLayout;
 class QWidget;
 
 namespace kw::ui {
@@ -85,6 +87,11 @@ class FrequencyTiles {
   PerValue<QLabel> labels_;
   PerValue<QLabel> counts_;
 };
+
+// The boxes "PStatistik" and "PStatistikS" with their headings, one under the other in `column`,
+// holding the frequency tiles of the given sizes.
+std::unique_ptr<FrequencyTiles> MakeFrequencyBoxes(QWidget* parent, QVBoxLayout* column, QSize numberTile,
+                                                   QSize starTile);
 
 class TipTableModel;
 

@@ -1,51 +1,8 @@
-// Workbooks come from anywhere: any bytes given as a ".xlsx" file must give a sheet within the
-// limits or a refusal, never a crash, a hang or a range larger than the cells allow.
-#include <unistd.h>
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "import/workbook_import.h"
+// Any bytes as a ".xlsx" workbook: a sheet within the limits or a refusal.
 #include "import/xlsx_reader.h"
-
-namespace {
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-// The readers take a path; in memory where possible, as a million disk writes would dominate.
-const std::string& ScratchFile() {
-  static const std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
-                                  "/kw-fuzz-workbook-" + std::to_string(::getpid()) + ".xlsx";
-  return path;
-}
-}  // namespace
+#include "tests/fuzz/workbook_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace kw::workbook;
-  std::FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-  Require(f != nullptr);
-  Require(std::fwrite(data, 1, size, f) == size);
-  std::fclose(f);
-  const QString path = QString::fromStdString(ScratchFile());
-  for (int sheet : {1, 2}) {
-    const SheetRead read = ReadXlsxSheet(path, sheet);
-    Require(read.textChars <= kMaxTextChars);
-    if (read.failure != Failure::None) continue;
-    Require(read.maxRow >= 0 && read.maxRow <= kMaxRows && read.maxColumn >= 0 && read.maxColumn <= kMaxColumns);
-    Require(static_cast<std::int64_t>(read.maxRow) * read.maxColumn <= kMaxRangeCells);
-    for (const SheetCell& cell : read.cells)
-      Require(cell.row >= 1 && cell.row <= read.maxRow && cell.column >= 1 && cell.column <= read.maxColumn);
-  }
-  // The whole import, as the tip entry window calls it.
-  const kw::WorkbookImport imported = kw::ImportWorkbook(path, 1);
-  if (imported.ok) {
-    Require(static_cast<int>(imported.cells.size()) == imported.rows);
-    for (const auto& row : imported.cells) Require(static_cast<int>(row.size()) == imported.columns);
-  } else {
-    Require(!imported.message.isEmpty());
-  }
-  return 0;
+  static const std::string file = kwfuzz::ScratchFile(".xlsx");
+  return kwfuzz::FuzzWorkbook(data, size, file, kw::workbook::ReadXlsxSheet);
 }
