@@ -250,6 +250,16 @@ TEST_F(WorkbookFailures, EachFailureHasItsGermanMessage) {
   }
 }
 
+// Two workbooks found by fuzzing on which FreeXL itself reads past its buffers; one brings it down.
+// The reader runs FreeXL apart, so the import refuses them and this process goes on.
+TEST_F(WorkbookFailures, WorkbooksThatBreakTheXlsLibraryAreRefused) {
+  for (const char* name : {"freexl-absturz.xls", "freexl-ueberlauf.xls"}) {
+    const WorkbookImport book = ImportWorkbook(Saved(name), 1);
+    EXPECT_FALSE(book.ok) << name;
+    EXPECT_TRUE(book.cells.empty()) << name;
+  }
+}
+
 TEST_F(WorkbookFailures, ExtensionIsMatchedWithoutCase) {
   const WorkbookImport book = ImportWorkbook(Copy(Generated("tipps.xlsx"), "TIPPS.XLSX"), 2);
   EXPECT_TRUE(book.ok) << book.message.toStdString();
