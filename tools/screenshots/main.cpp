@@ -13,10 +13,12 @@
 
 #include "core/csv_import.h"
 #include "core/file_io.h"
-#include "tools/screenshots/shots.h"
 #include "core/program.h"
+#include "tools/screenshots/shots.h"
 #include "ui/Auswertung.h"
+#include "ui/Quoten.h"
 #include "ui/Start.h"
+#include "ui/Statistik1.h"
 #include "ui/data_store.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
@@ -116,6 +118,9 @@ int main(int argc, char* argv[]) {
     kw::ui::WindowCatalogue catalogue(empty);
     catalogue.createWindows();
     ok &= Save(*catalogue.mainWindow(), outDir + QStringLiteral("/auswertung-leer.png"));
+    // Zeros everywhere, and every draw day since 2004 with the standard amounts.
+    ok &= Save(*catalogue.statistics(), outDir + QStringLiteral("/statistik-leer.png"));
+    ok &= Save(*catalogue.quotaWindow(), outDir + QStringLiteral("/quoten-leer.png"));
   }
   TheStore() = std::make_unique<kw::ui::DataStore>(folder.path);
   if (!ImportHistory(history)) {

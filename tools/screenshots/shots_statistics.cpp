@@ -71,15 +71,6 @@ KW_SCREENSHOTS("statistics") {
   stats.hide();
   shots::Catalogue().charts()->hide();
 
-  {
-    // A first start: no history, zeros everywhere.
-    QTemporaryDir folder;
-    ui::DataStore empty(folder.path().toStdString() + "/");
-    ui::CommandRegistry commands;
-    ui::TFStatistik1 window(ui::WindowContext{empty, commands});
-    ok &= shots::Save(window, outDir + QStringLiteral("/statistik-leer.png"));
-  }
-
   ui::TFSysTest& analysis = *shots::Catalogue().tipAnalysis();
   const QString example = QStringLiteral("1,7,11,13,14\n1,8,10,12,13\n2,3,6,12,14,\n2,4,5,9,12\n3,4,5,6,9\n7,8,10,11,14");
   ok &= RunTest(analysis, example, 3, 0);

@@ -111,15 +111,6 @@ bool QuotaWindows(const QString& outDir) {
 
 KW_SCREENSHOTS("quoten") { return QuotaWindows(outDir); }
 
-KW_SCREENSHOTS("quoten-leer") {
-  // A first start: no history and no quota file, so every draw day since 2004 has standard amounts.
-  QTemporaryDir folder;
-  kw::ui::DataStore empty(folder.path().toStdString());
-  kw::ui::CommandRegistry commands;
-  kw::ui::TFQuoten window({empty, commands});
-  return kw::shots::Save(window, outDir + QStringLiteral("/quoten-leer.png"));
-}
-
 KW_SCREENSHOTS("update") {
   using namespace kw;
   // The server: the real history and amounts as published, and another version.
