@@ -408,15 +408,15 @@ std::string RowsSummaryLine(const ParsedRows& parsed) {
 std::string CombinationsSummaryLine(int poolSize, std::int64_t combinations, int k) {
   static const char* const kWords[] = {"Null", "Ein", "Zwei", "Drei", "Vier", "Fünf"};
   const std::string word = k >= 0 && k <= kMaxDepth ? kWords[k] : std::to_string(k);
-  return "Theoretisch können aus " + std::to_string(poolSize) + " Zahlen " + std::to_string(combinations) + " " +
+  return "Theoretisch können aus " + std::to_string(poolSize) + " Zahlen " + FormatGroupedInteger(combinations) + " " +
          word + "er-Kombinationen gebildet werden.";
 }
 
 std::string GuaranteeVerdict(std::int64_t uncovered, std::int64_t combinations, int k, int poolSize) {
   if (uncovered == 0)
-    return "Für " + std::to_string(combinations) + " mögliche " + std::to_string(k) + "er-Kombinationen aus " +
+    return "Für " + FormatGroupedInteger(combinations) + " mögliche " + std::to_string(k) + "er-Kombinationen aus " +
            std::to_string(poolSize) + " Tippzahlen wird die Garantie für " + std::to_string(k) + " Treffer bestätigt.";
-  return "Der Garantietest verlief negativ. " + std::to_string(uncovered) + " mögliche " + std::to_string(k) +
+  return "Der Garantietest verlief negativ. " + FormatGroupedInteger(uncovered) + " mögliche " + std::to_string(k) +
          "er-Kombinationen werden nicht vollständig abgedeckt.";
 }
 

@@ -86,7 +86,7 @@ NavigationTable MainWindowTable(TFAuswertung* window) {
       {Command::WindowHelp, "BitBtn2", "Hilfe"},
   };
   table.own = {Command::Evaluation};
-  table.inert = {Command::Print, Command::PrinterSetup};
+  table.hidden = {Command::Print, Command::PrinterSetup};
   table.handlers[Command::Quit] = [window] { window->close(); };
   table.handlers[Command::OpenSlip] = [window] { window->BOpenClick(); };
   return table;

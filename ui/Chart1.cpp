@@ -38,11 +38,7 @@ NavigationTable ChartTable() {
       {Command::Settings, "BOptionen", "Einstellungen für das Programm vornehmen..."},
       {Command::WindowHelp, "BitBtn2", "Hilfe"},
   };
-  // Only the windows' entries and the help search act in this window's menu.
-  table.inert = {Command::OpenSlip,    Command::Print,      Command::PrinterSetup, Command::Evaluation,
-                 Command::UpdateCheck, Command::QuotaUpdate, Command::Calendar,     Command::NOverK,
-                 Command::Calculator,  Command::HelpContents, Command::About};
-  table.inertInMenu = {Command::Quit};
+  table.hidden = {Command::OpenSlip, Command::Print, Command::PrinterSetup};
   table.closeInsteadOfQuit = true;
   table.helpSearchEntry = true;
   return table;

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -26,7 +25,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "core/cp1252.h"
 #include "core/file_io.h"
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
@@ -42,11 +40,12 @@
 #include "ui/help.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
-#include "ui/printer_setup.h"
+#include "ui/named_widget.h"
 #include "ui/navigation.h"
+#include "ui/printer_setup.h"
+#include "ui/text_file.h"
 #include "ui/tip_table_model.h"
 #include "ui/window_catalogue.h"
-#include "ui/named_widget.h"
 
 namespace kw::ui {
 
@@ -59,14 +58,6 @@ constexpr std::size_t kMaxTextFileBytes = std::size_t{64} << 20;
 
 const QColor kRed(0xC0, 0x00, 0x00);
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text, bool wrap = true) {
-  auto* label = Make<QLabel>(parent, name, text);
-  label->setFont(ProgramFont());
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(wrap);
-  return label;
-}
-
 void MakeRed(QLabel* label) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, kRed);
@@ -74,25 +65,12 @@ void MakeRed(QLabel* label) {
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QSize size) {
-  auto* button = Make<QPushButton>(parent, name, caption);
+  QPushButton* button = FixedButton(parent, name, caption, size);
   button->setFont(ProgramFont());
-  button->setFixedSize(size);
   return button;
 }
 
 bool SlipIsEmpty(const TextTable& table) { return table.rowCount() < 2 || table.cell(1, 1).empty(); }
-
-// UTF-8 when the bytes are valid UTF-8, otherwise the Windows code page older files were written in.
-QString DecodeText(const std::vector<std::uint8_t>& bytes) {
-  const QByteArray raw(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(raw);
-  if (utf8.hasError()) text = QString::fromStdString(Cp1252ToUtf8(raw.toStdString()));
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
 
 const char* const kAppendQuestion =
     "Das Textfeld im Fenster \"Tippreihen-Eingabe\" ist nicht leer. Wenn an dessen Einträge die hier "
@@ -135,9 +113,6 @@ TFEingabe::TFEingabe(const WindowContext& context, QWidget* parent) : QMainWindo
       {Command::WindowHelp, "BHilfe", "Hilfe"},
   };
   table.own = {Command::TipEntry};
-  table.inert = {Command::Calculator, Command::About};
-  // Calendar and n over k work from the tool bar only; their menu entries have no action here.
-  table.inertInMenu = {Command::Calendar, Command::NOverK};
   table.hidden = {Command::PrinterSetup};
   table.helpSearchEntry = true;
   table.handlers[Command::NewSlip] = [this] { BringToFront(this); };
@@ -166,9 +141,9 @@ void TFEingabe::buildDesign() {
   layout->setContentsMargins(8, 4, 8, 4);
   layout->setSpacing(2);
 
-  LUeberschrift = Label(central, "LUeberschrift", QStringLiteral("Machen Sie hier Angaben zu Ihren Spielscheinen:"));
+  LUeberschrift = RegularLabel(central, "LUeberschrift", QStringLiteral("Machen Sie hier Angaben zu Ihren Spielscheinen:"));
   LUeberschrift->setFont(BoldFont(10));
-  LHinweis = Label(central, "LHinweis",
+  LHinweis = RegularLabel(central, "LHinweis",
                    QStringLiteral("Ihre Tippzahlen können Sie manuell  in nachstehendes Textfeld eingeben oder "
                                   "importieren. Auch eine existierende Spielscheindatei kann eingelesen werden."));
   layout->addWidget(LUeberschrift);
@@ -226,7 +201,7 @@ void TFEingabe::buildDesign() {
   // Middle: the text field with its two buttons.
   auto* middle = new QVBoxLayout;
   middle->setSpacing(4);
-  LBeispiel = Label(central, "LBeispiel", QStringLiteral("Beispiel:   2,7,12,22,38,4,7"), false);
+  LBeispiel = RegularLabel(central, "LBeispiel", QStringLiteral("Beispiel:   2,7,12,22,38,4,7"), false);
   MakeRed(LBeispiel);
   middle->addWidget(LBeispiel);
   M1 = Make<QPlainTextEdit>(central, "M1");
@@ -293,14 +268,14 @@ QWidget* TFEingabe::buildManualPage() {
   auto* hintLayout = new QVBoxLayout(hints);
   hintLayout->setContentsMargins(0, 0, 0, 0);
   hintLayout->setSpacing(2);
-  hintLayout->addWidget(Label(hints, "LManuell1",
+  hintLayout->addWidget(RegularLabel(hints, "LManuell1",
                               QStringLiteral("Die Zahlen sind jeweils durch ein Komma getrennt und ohne Leerzeichen in "
                                              "das Textfeld rechts einzugeben.  ")));
   hintLayout->addWidget(
-      Label(hints, "LManuell2", QStringLiteral("Nutzen Sie die Tasten unten oder schreiben Sie direkt im Textfeld.   ")));
+      RegularLabel(hints, "LManuell2", QStringLiteral("Nutzen Sie die Tasten unten oder schreiben Sie direkt im Textfeld.   ")));
   hintLayout->addStretch();
   hints->setGeometry(6, 3, 240, 74);
-  auto* note = Label(Tab1, "LManuell3", QStringLiteral("Zeilenwechsel erfolgt automatisch"), false);
+  auto* note = RegularLabel(Tab1, "LManuell3", QStringLiteral("Zeilenwechsel erfolgt automatisch"), false);
   note->setFont(BoldFont());
   MakeRed(note);
   note->setGeometry(6, 23 * 5 + 55 + 21 + 3, 240, 16);
@@ -335,7 +310,7 @@ QWidget* TFEingabe::buildSlipPage() {
   layout->setSpacing(4);
   auto* top = new QHBoxLayout;
   BOpen1 = Button(Tab2, "BOpen1", QStringLiteral("Spielschein-\nDatei öffnen"), QSize(92, 38));
-  auto* label = Label(Tab2, "LUebertragen", QStringLiteral("Zum Bearbeiten übertragen =>"));
+  auto* label = RegularLabel(Tab2, "LUebertragen", QStringLiteral("Zum Bearbeiten übertragen =>"));
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   BTransfer1 = Button(Tab2, "BTransfer1", QStringLiteral("Über-\ntragen"), QSize(60, 38));
   top->addWidget(BOpen1);
@@ -364,7 +339,7 @@ QWidget* TFEingabe::buildImportPage() {
   textBox->setFont(BoldFont());
   auto* textLayout = new QHBoxLayout(textBox);
   textLayout->addWidget(
-      Label(textBox, "LText", QStringLiteral("Sieben Zahlen pro Zeile durch Kommata oder Semikola oder Leerzeichen getrennt.")),
+      RegularLabel(textBox, "LText", QStringLiteral("Sieben Zahlen pro Zeile durch Kommata oder Semikola oder Leerzeichen getrennt.")),
       1);
   BitBtn2 = Button(textBox, "BitBtn2", QStringLiteral("Öffnen..."), QSize(76, 28));
   BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -374,8 +349,8 @@ QWidget* TFEingabe::buildImportPage() {
   auto* sheetBox = Make<QGroupBox>(Tab3, "GBExcel", QStringLiteral("Aus Excel-Datei..."));
   sheetBox->setFont(BoldFont());
   auto* sheetLayout = new QVBoxLayout(sheetBox);
-  sheetLayout->addWidget(Label(sheetBox, "LExcel", QStringLiteral("Sieben Zahlen pro Zeile, pro Zelle eine.")));
-  sheetLayout->addWidget(Label(sheetBox, "LTabelle", QStringLiteral("Tabelle, in der die Zahlen notiert sind:")));
+  sheetLayout->addWidget(RegularLabel(sheetBox, "LExcel", QStringLiteral("Sieben Zahlen pro Zeile, pro Zelle eine.")));
+  sheetLayout->addWidget(RegularLabel(sheetBox, "LTabelle", QStringLiteral("Tabelle, in der die Zahlen notiert sind:")));
   auto* sheetRow = new QHBoxLayout;
   Scr1 = Make<QScrollBar>(sheetBox, "Scr1", Qt::Horizontal);
   Scr1->setRange(1, 10);
@@ -420,7 +395,7 @@ QWidget* TFEingabe::buildSystemPage() {
   int i = 1;
   for (const char* text : texts) {
     const QByteArray name = "LSystem" + QByteArray::number(i++);
-    layout->addWidget(Label(Tab4, name.constData(), QString::fromUtf8(text)));
+    layout->addWidget(RegularLabel(Tab4, name.constData(), QString::fromUtf8(text)));
   }
   layout->addStretch();
   BWeiter = Button(Tab4, "BWeiter", QStringLiteral("Weiter"), QSize(86, 28));
@@ -611,7 +586,7 @@ void TFEingabe::BitBtn2Click() {
     MessageBox::showError(this, bytes.error());
     return;
   }
-  M1->setPlainText(DecodeText(*bytes));
+  M1->setPlainText(DecodeTextFile(*bytes));
 }
 
 void TFEingabe::BitBtn5Click() {

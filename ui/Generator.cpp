@@ -44,26 +44,6 @@ constexpr int kClientHeight = 372;
 constexpr int kFreeItem = 6;  // RG1 "frei:"
 const QColor kEditColour(0xFF, 0xE0, 0xC1);
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text, bool wrap = false) {
-  auto* label = Make<QLabel>(parent, name, text);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(wrap);
-  return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QSize size) {
-  auto* button = Make<QPushButton>(parent, name, caption);
-  button->setFixedSize(size);
-  return button;
-}
-
-// "Quotenkiller|*.emmk" dialogs want the extension without its dot.
-QString Extension(const char* withDot) {
-  QString extension = Q(withDot);
-  if (extension.startsWith(QLatin1Char('.'))) extension.remove(0, 1);
-  return extension;
-}
-
 NavigationTable GeneratorTable(TFGenerator* window) {
   NavigationTable table;
   table.toolBar = {
@@ -77,7 +57,7 @@ NavigationTable GeneratorTable(TFGenerator* window) {
       {Command::WindowHelp, "BitBtn5", "Hilfe"},
   };
   table.own = {Command::Generator};
-  table.inert = {Command::PrinterSetup};
+  table.hidden = {Command::PrinterSetup};
   table.helpSearchEntry = true;
   table.helpContext = kHelpTopic;
   table.handlers[Command::OpenSlip] = [window] { window->BOpen1Click(); };
@@ -134,7 +114,7 @@ QWidget* TFGenerator::buildStartPage() {
   layout->setContentsMargins(6, 4, 6, 4);
   layout->setSpacing(3);
 
-  LUeberschrift = Label(TabStart, "LUeberschrift",
+  LUeberschrift = PlainLabel(TabStart, "LUeberschrift",
                         QStringLiteral("Der Zufall lässt sich durch die Auswahl von Quotenkiller, Bankzahlen und "
                                        "Favoriten manipulieren. Sie dazu die Reiter oben."),
                         true);
@@ -145,7 +125,7 @@ QWidget* TFGenerator::buildStartPage() {
   choiceRow->setSpacing(8);
   auto* choice = new QVBoxLayout;
   choice->setSpacing(1);
-  choice->addWidget(Label(TabStart, "LAnzahl", QStringLiteral("Wählen Sie die Anzahl  der gewünschten...")));
+  choice->addWidget(PlainLabel(TabStart, "LAnzahl", QStringLiteral("Wählen Sie die Anzahl  der gewünschten...")));
   RG1 = Make<QGroupBox>(TabStart, "RG1", QStringLiteral("Zufallsreihen"));
   rg1Buttons = new QButtonGroup(RG1);
   auto* grid = new QGridLayout(RG1);
@@ -170,7 +150,7 @@ QWidget* TFGenerator::buildStartPage() {
   editPalette.setColor(QPalette::Base, kEditColour);
   EReihen->setPalette(editPalette);
   EReihen->installEventFilter(this);
-  BitBtn1 = Button(RG1, "BitBtn1", QStringLiteral("x"), QSize(20, 20));
+  BitBtn1 = FixedButton(RG1, "BitBtn1", QStringLiteral("x"), QSize(20, 20));
   BitBtn1->setToolTip(QStringLiteral("Anzahl löschen"));
   freeRow->addWidget(EReihen);
   freeRow->addWidget(BitBtn1);
@@ -181,7 +161,7 @@ QWidget* TFGenerator::buildStartPage() {
 
   auto* startColumn = new QVBoxLayout;
   startColumn->addStretch();
-  BitBtn2 = Button(TabStart, "BitBtn2", QStringLiteral("Start"), QSize(96, 40));
+  BitBtn2 = FixedButton(TabStart, "BitBtn2", QStringLiteral("Start"), QSize(96, 40));
   BitBtn2->setFont(BoldFont(10));
   BitBtn2->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
   BitBtn2->setDefault(true);
@@ -189,7 +169,7 @@ QWidget* TFGenerator::buildStartPage() {
   choiceRow->addLayout(startColumn);
   layout->addLayout(choiceRow);
 
-  auto* overviewTitle = Label(TabStart, "LUeberblick", QStringLiteral("Überblick über die Zufallsmanipulation"));
+  auto* overviewTitle = PlainLabel(TabStart, "LUeberblick", QStringLiteral("Überblick über die Zufallsmanipulation"));
   overviewTitle->setFont(BoldFont());
   layout->addWidget(overviewTitle);
   auto* overviewRow = new QHBoxLayout;
@@ -205,7 +185,7 @@ QWidget* TFGenerator::buildStartPage() {
   overviewRow->addWidget(PStart, 0, Qt::AlignTop);
   auto* clearColumn = new QVBoxLayout;
   clearColumn->addStretch();
-  BNoManu = Button(TabStart, "BNoManu", QStringLiteral("Manupulationen\naufheben"), QSize(120, 38));
+  BNoManu = FixedButton(TabStart, "BNoManu", QStringLiteral("Manupulationen\naufheben"), QSize(120, 38));
   clearColumn->addWidget(BNoManu, 0, Qt::AlignRight);
   overviewRow->addLayout(clearColumn, 1);
   layout->addLayout(overviewRow);
@@ -282,10 +262,10 @@ QWidget* TFGenerator::buildRowsPage() {
 
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(4);
-  BSave = Button(TabTippreihen, "BSave", QStringLiteral("Speichern"), QSize(90, 38));
+  BSave = FixedButton(TabTippreihen, "BSave", QStringLiteral("Speichern"), QSize(90, 38));
   BSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  BOpen1 = Button(TabTippreihen, "BOpen1", QString(), QSize(96, 38));
-  BitBtn4 = Button(TabTippreihen, "BitBtn4", QStringLiteral("Löschen"), QSize(80, 38));
+  BOpen1 = FixedButton(TabTippreihen, "BOpen1", QString(), QSize(96, 38));
+  BitBtn4 = FixedButton(TabTippreihen, "BitBtn4", QStringLiteral("Löschen"), QSize(80, 38));
   BitBtn4->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
   buttons->addWidget(BSave);
   buttons->addWidget(BOpen1);
@@ -416,7 +396,7 @@ void TFGenerator::PatternButtonClick(int tag) {
       std::string path = standard;
       if (tag % 10 == 3) {
         const QString chosen = FileDialog::saveFile(this, QStringLiteral("Speichern unter"), store_.dataFolder(),
-                                                    Q(info.filter), Extension(info.extension));
+                                                    Q(info.filter), Q(info.extension));
         if (chosen.isEmpty()) return;
         path = chosen.toStdString();
       }

@@ -65,7 +65,6 @@ TFNueberK::TFNueberK(QWidget* parent) : QWidget(parent, Qt::Window) {
   PMenu->setContextMenuPolicy(Qt::PreventContextMenu);
   BitBtn7 = PMenu->addAction(ToolIcon(Command::Quit), QStringLiteral("Programm beenden"));
   BitBtn7->setObjectName(QStringLiteral("BitBtn7"));
-  BitBtn7->setEnabled(false);
   auto* spacer = new QWidget(PMenu);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   PMenu->addWidget(spacer);
@@ -77,6 +76,8 @@ TFNueberK::TFNueberK(QWidget* parent) : QWidget(parent, Qt::Window) {
       button->setFixedSize(48, 38);
     }
   connect(BitBtn5, &QAction::triggered, this, [] { ShowHelpPage(kHelpTopic); });
+  // Like the other small windows' first button, it leaves this window, not the program.
+  connect(BitBtn7, &QAction::triggered, this, &QWidget::close);
 
   LText1 = new QLabel(QStringLiteral("Der sogenannte Binomialkoeffizient n über k beschreibt, wie viele Möglichkeiten "
                                      "es gibt, aus n vorgegebenen Elementen eine Teilmenge von k Elementen auszuwählen."),

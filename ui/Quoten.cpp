@@ -70,16 +70,8 @@ constexpr std::size_t kMaxImportBytes = 64u << 20;
 
 constexpr const char* kSaveFirstQuestion = "Haben Sie alles gespeichert, was zu speichern ist?";
 
-QLabel* Text(QWidget* parent, const char* name, const char* text, bool wrap = true) {
-  auto* label = Make<QLabel>(parent, name, QString::fromUtf8(text));
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(wrap);
-  label->setFont(ProgramFont());
-  return label;
-}
-
 QLabel* RedText(QWidget* parent, const char* name, const char* text) {
-  QLabel* label = Text(parent, name, "");
+  QLabel* label = RegularLabel(parent, name, QString(), true);
   QFont font = ProgramFont();
   font.setPointSize(7);
   label->setFont(font);
@@ -177,18 +169,16 @@ QWidget* TFQuoten::buildInfoGroup() {
   GR1->setFixedWidth(200);
   auto* column = new QVBoxLayout(GR1);
   column->setSpacing(8);
-  headingLabel = Text(GR1, "headingLabel", "Gewinnquoten\n-Aktualisierung", false);
+  headingLabel = RegularLabel(GR1, "headingLabel", QString::fromUtf8("Gewinnquoten\n-Aktualisierung"), false);
   headingLabel->setFont(BoldFont(12));
   headingLabel->setStyleSheet(QStringLiteral("QLabel { color: #000080; }"));
-  introText = Text(GR1, "introText",
-                   "Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
-                   "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet.");
-  manualText = Text(GR1, "manualText",
-                    "Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
-                    "rechts zwei Möglichkeiten der manuellen Pflege der Quoten.");
+  introText = RegularLabel(GR1, "introText", QString::fromUtf8("Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
+                   "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet."), true);
+  manualText = RegularLabel(GR1, "manualText", QString::fromUtf8("Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
+                    "rechts zwei Möglichkeiten der manuellen Pflege der Quoten."), true);
   BOnlAkt = Make<QPushButton>(GR1, "BOnlAkt");
   BOnlAkt->setMinimumSize(120, 40);
-  LStatus = Text(GR1, "LStatus", "", true);
+  LStatus = RegularLabel(GR1, "LStatus", QString(), true);
   LStatus->setFont(BoldFont());
   LStatus->setAlignment(Qt::AlignCenter);
   LStatus->setMargin(3);
@@ -250,7 +240,7 @@ QWidget* TFQuoten::buildFieldPanel() {
   grid->setContentsMargins(6, 2, 2, 2);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(4);
-  QLabel* forDraw = Text(Panel6, "LAusspielung", "Für Ausspielung", false);
+  QLabel* forDraw = RegularLabel(Panel6, "LAusspielung", QString::fromUtf8("Für Ausspielung"), false);
   Combo1 = Make<QComboBox>(Panel6, "Combo1");
   Combo1->setPlaceholderText(QStringLiteral("wählen..."));
   Combo1->setFont(ProgramFont());
@@ -278,10 +268,9 @@ QWidget* TFQuoten::buildPasteGroup() {
   Gr2->setFont(BoldFont());
   auto* column = new QVBoxLayout(Gr2);
   column->setSpacing(5);
-  pasteText = Text(Gr2, "pasteText",
-                   "Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
+  pasteText = RegularLabel(Gr2, "pasteText", QString::fromUtf8("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
                    "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
-                   "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge.");
+                   "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."), true);
   M1 = Make<QPlainTextEdit>(Gr2, "M1");
   M1->setFont(ProgramFont());
   M1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -308,7 +297,7 @@ QWidget* TFQuoten::buildPasteGroup() {
                       M1->verticalScrollBar()->sizeHint().width() + 4);
 
   auto* controls = new QHBoxLayout;
-  Label4 = Text(Gr2, "Label4", "", false);
+  Label4 = RegularLabel(Gr2, "Label4", QString(), false);
   Spin2 = Make<QSpinBox>(Gr2, "Spin2");
   Spin2->setRange(1, 8);
   Spin2->setValue(3);
@@ -326,7 +315,7 @@ QWidget* TFQuoten::buildPasteGroup() {
   controls->addWidget(BDel);
 
   auto* links = new QHBoxLayout;
-  QLabel* linksLabel = Text(Gr2, "LLinks", "Quoten im Internet:", false);
+  QLabel* linksLabel = RegularLabel(Gr2, "LLinks", QString::fromUtf8("Quoten im Internet:"), false);
   PLink1 = Make<QLabel>(Gr2, "PLink1", QStringLiteral("Link 1"));
   PLink2 = Make<QLabel>(Gr2, "PLink2", QStringLiteral("Link 2"));
   for (QLabel* panel : {PLink1, PLink2}) {
@@ -364,15 +353,14 @@ QWidget* TFQuoten::buildTable() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(3);
   auto* heading = new QHBoxLayout;
-  tableHeading = Text(area, "tableHeading", "Gewinnquoten", false);
+  tableHeading = RegularLabel(area, "tableHeading", QString::fromUtf8("Gewinnquoten"), false);
   tableHeading->setFont(BoldFont(10));
-  QLabel* hint = Text(area, "LHinweis", "Hinweis:", false);
+  QLabel* hint = RegularLabel(area, "LHinweis", QString::fromUtf8("Hinweis:"), false);
   hint->setFont(BoldFont());
   hint->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
-  tableNote = Text(area, "tableNote",
-                   "Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
+  tableNote = RegularLabel(area, "tableNote", QString::fromUtf8("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
                    "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
-                   "gewählten Ausspielungsdatum.");
+                   "gewählten Ausspielungsdatum."), true);
   tableNote->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
   heading->addWidget(tableHeading, 0, Qt::AlignTop);
   heading->addSpacing(16);

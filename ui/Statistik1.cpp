@@ -84,8 +84,7 @@ NavigationTable StatisticsTable() {
       {Command::Settings, "BOptionen", "Einstellungen für das Programm vornehmen..."},
   };
   table.own = {Command::Statistics};
-  table.hidden = {Command::OpenSlip};
-  table.inert = {Command::Print, Command::PrinterSetup};
+  table.hidden = {Command::OpenSlip, Command::Print, Command::PrinterSetup};
   table.closeInsteadOfQuit = true;
   return table;
 }

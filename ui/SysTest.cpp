@@ -15,7 +15,6 @@
 #include <QSpinBox>
 #include <QStackedLayout>
 #include <QStandardItemModel>
-#include <QStringDecoder>
 #include <QStyle>
 #include <QTableView>
 #include <QTextEdit>
@@ -23,8 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/cp1252.h"
 #include "core/file_io.h"
+#include "core/german_format.h"
 #include "core/program.h"
 #include "core/settings_ini.h"
 #include "core/slip_file.h"
@@ -34,7 +33,9 @@
 #include "ui/grid_cell.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
+#include "ui/named_widget.h"
 #include "ui/navigation.h"
+#include "ui/text_file.h"
 
 namespace kw::ui {
 
@@ -42,6 +43,7 @@ namespace {
 
 constexpr int kHelpTopic = 1007;
 constexpr int kGuaranteeCheck = 0;
+constexpr QSize kButtonSize(92, 38);
 // A text file of tip rows this large would be far more rows than any test can take.
 constexpr std::size_t kMaxTextFileBytes = std::size_t{16} << 20;
 
@@ -76,21 +78,6 @@ QLabel* Counter(QWidget* parent, const char* name) {
   return panel;
 }
 
-QLabel* Text(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setFixedSize(92, 38);
-  return button;
-}
-
 QPlainTextEdit* Example(QWidget* parent, const char* name, const QString& text, int lines) {
   auto* field = new QPlainTextEdit(text, parent);
   field->setObjectName(QString::fromLatin1(name));
@@ -102,19 +89,7 @@ QPlainTextEdit* Example(QWidget* parent, const char* name, const QString& text, 
   return field;
 }
 
-// UTF-8 when the bytes are valid UTF-8, otherwise the Windows code page of older files.
-QString DecodeText(const std::vector<std::uint8_t>& bytes) {
-  const QByteArray raw(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(raw);
-  if (utf8.hasError()) text = QString::fromStdString(Cp1252ToUtf8(raw.toStdString()));
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
-QString Decimal(std::int64_t v) { return QString::number(static_cast<qlonglong>(v)); }
+QString Decimal(std::int64_t v) { return Q(FormatGroupedInteger(v)); }
 
 NavigationTable AnalysisTable(TFSysTest* window) {
   NavigationTable table;
@@ -133,7 +108,7 @@ NavigationTable AnalysisTable(TFSysTest* window) {
       {Command::WindowHelp, "BitBtn2", "Hilfe"},
   };
   table.own = {Command::TipAnalysis};
-  table.inert = {Command::Print, Command::PrinterSetup};
+  table.hidden = {Command::Print, Command::PrinterSetup};
   table.closeInsteadOfQuit = true;
   table.helpSearchEntry = true;
   table.helpContext = kHelpTopic;
@@ -181,15 +156,15 @@ QWidget* TFSysTest::buildTexts() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(6);
-  LText = Text(box, "LText",
-               QStringLiteral("Hier können Tippreihen - ohne Sternzahlen - auf eine Treffergarantie überprüft werden."));
+  LText = PlainLabel(box, "LText",
+               QStringLiteral("Hier können Tippreihen - ohne Sternzahlen - auf eine Treffergarantie überprüft werden."), true);
   LText->setFont(BoldFont(9));
-  LBeispiel = Text(box, "LBeispiel",
+  LBeispiel = PlainLabel(box, "LBeispiel",
                    QStringLiteral("Beispiel: Sie haben 10 Zahlen auf 24 Tippreihen verteilt. Die fünf gezogenen "
                                   "Gewinnzahlen haben Sie alle getroffen. Sie könnten also fünf Richtige haben. Wie "
                                   "viele Treffer aber haben Sie mindestens? Geben Ihnen die 24 Tippreihen eine sog. "
-                                  "Treffergarantie? Dies Frage wird hier beantwortet. "));
-  LTippcenter = Text(box, "LTippcenter", Q(kTipCentreHint));
+                                  "Treffergarantie? Dies Frage wird hier beantwortet. "), true);
+  LTippcenter = PlainLabel(box, "LTippcenter", Q(kTipCentreHint), true);
   column->addWidget(LText);
   column->addWidget(LBeispiel);
   column->addWidget(LTippcenter);
@@ -234,7 +209,7 @@ QWidget* TFSysTest::buildRowsColumn() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(3);
-  LEinfuegen = Text(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das\nhellgrüne Feld einzufügen"));
+  LEinfuegen = PlainLabel(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das\nhellgrüne Feld einzufügen"), true);
   LEinfuegen->setFont(BoldFont());
   LEinfuegen->setWordWrap(false);
   column->addWidget(LEinfuegen);
@@ -249,19 +224,19 @@ QWidget* TFSysTest::buildRowsColumn() {
   M1->setMinimumHeight(230);
   column->addWidget(M1, 1);
   // Set in lines as a narrow label, so the word broken at its hyphen reads as intended.
-  LQuellen = Text(box, "LQuellen",
+  LQuellen = PlainLabel(box, "LQuellen",
                   QStringLiteral("Die Reihen können aus einer Datei\nund der Zwischenab-\nlage eingelesen oder direkt\n"
-                                 "eingegeben werden."));
+                                 "eingegeben werden."), true);
   LQuellen->setWordWrap(false);
   column->addWidget(LQuellen);
   column->addSpacing(4);
-  column->addWidget(Text(box, "LEntweder", QStringLiteral("Entweder so")));
+  column->addWidget(PlainLabel(box, "LEntweder", QStringLiteral("Entweder so"), true));
   MBeispiel1 = Example(box, "MBeispiel1",
                        QStringLiteral("(1,7,11,13,14),(1,8,10,12,13),(2,3,6,12,14),\n"
                                       "(2,4,5,9,12),(3,4,5,6,9),(7,8,10,11,14)"),
                        2);
   column->addWidget(MBeispiel1);
-  column->addWidget(Text(box, "LOder", QStringLiteral("oder so")));
+  column->addWidget(PlainLabel(box, "LOder", QStringLiteral("oder so"), true));
   MBeispiel2 = Example(box, "MBeispiel2",
                        QStringLiteral("1,7,11,13,14\n1,8,10,12,13\n2,3,6,12,14,\n2,4,5,9,12\n3,4,5,6,9\n7,8,10,11,14"),
                        6);
@@ -282,8 +257,8 @@ QWidget* TFSysTest::buildResultsColumn() {
   top->setSpacing(8);
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(4);
-  BOpen1 = Button(box, "BOpen1", QString());
-  BDel = Button(box, "BDel", QString());
+  BOpen1 = FixedButton(box, "BOpen1", QString(), kButtonSize);
+  BDel = FixedButton(box, "BDel", QString(), kButtonSize);
   buttons->addWidget(BOpen1);
   buttons->addWidget(BDel);
   // The stop button takes the start button's place while a test runs.
@@ -291,9 +266,9 @@ QWidget* TFSysTest::buildResultsColumn() {
   proofPlace->setFixedSize(92, 38);
   auto* stack = new QStackedLayout(proofPlace);
   stack->setStackingMode(QStackedLayout::StackAll);
-  BProof = Button(proofPlace, "BProof", QString());
+  BProof = FixedButton(proofPlace, "BProof", QString(), kButtonSize);
   BProof->setFont(BoldFont());
-  BStop = Button(proofPlace, "BStop", QStringLiteral("Abbrechen"));
+  BStop = FixedButton(proofPlace, "BStop", QStringLiteral("Abbrechen"), kButtonSize);
   BStop->setFont(BoldFont());
   stack->addWidget(BProof);
   stack->addWidget(BStop);
@@ -493,7 +468,7 @@ void TFSysTest::BOpen1Click() {
       MessageBox::showError(this, bytes.error());
       return;
     }
-    M1->setPlainText(DecodeText(*bytes));
+    M1->setPlainText(DecodeTextFile(*bytes));
   } else {
     // A slip file: its rows' main numbers, the stars play no part here.
     const auto rows = LoadSlipRows(path.toStdString());

@@ -41,19 +41,6 @@ constexpr int kGroupPageWidth = 428;
 constexpr int kRowsPageWidth = 541;
 constexpr int kClientHeight = 455;
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text, bool wrap = false) {
-  auto* label = Make<QLabel>(parent, name, text);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(wrap);
-  return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QSize size) {
-  auto* button = Make<QPushButton>(parent, name, caption);
-  button->setFixedSize(size);
-  return button;
-}
-
 QComboBox* List(QWidget* parent, const char* name, const std::vector<std::string>& items) {
   auto* combo = Make<QComboBox>(parent, name);
   for (const std::string& item : items) combo->addItem(Q(item));
@@ -61,12 +48,6 @@ QComboBox* List(QWidget* parent, const char* name, const std::vector<std::string
   combo->setCurrentIndex(-1);
   combo->setMaxVisibleItems(16);
   return combo;
-}
-
-QString Extension(const char* withDot) {
-  QString extension = Q(withDot);
-  if (extension.startsWith(QLatin1Char('.'))) extension.remove(0, 1);
-  return extension;
 }
 
 NavigationTable TipCentreTable(TFTippcenter* window) {
@@ -82,7 +63,7 @@ NavigationTable TipCentreTable(TFTippcenter* window) {
       {Command::WindowHelp, "BitBtn5", "Hilfe"},
   };
   table.own = {Command::TipCentre};
-  table.inert = {Command::PrinterSetup};
+  table.hidden = {Command::PrinterSetup};
   table.helpSearchEntry = true;
   table.helpContext = kHelpTopic;
   table.handlers[Command::OpenSlip] = [window] { window->BOpen1Click(); };
@@ -156,7 +137,7 @@ QWidget* TFTippcenter::buildStartPage() {
   auto* layout = new QVBoxLayout(TabStart);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(3);
-  LUeberschrift = Label(TabStart, "LUeberschrift",
+  LUeberschrift = PlainLabel(TabStart, "LUeberschrift",
                         QStringLiteral("Entscheiden Sie sich für ein System und wählen die entsprechende Anzahl an "
                                        "Bank- und Wahlzahlen über die Reiter oben."),
                         true);
@@ -177,20 +158,20 @@ QWidget* TFTippcenter::buildStartPage() {
   ComboWZ = List(TabStart, "ComboWZ", ChosenFilterItems());
   ComboGar = List(TabStart, "ComboGar", GuaranteeFilterItems());
   ComboBudget = List(TabStart, "ComboBudget", BudgetFilterItems());
-  filters->addWidget(Label(TabStart, "LBZ", QStringLiteral("Bankzahlen (BZ)")), 0, 0);
-  filters->addWidget(Label(TabStart, "LWZ", QStringLiteral("Wahlzahlen (WZ)")), 0, 2);
+  filters->addWidget(PlainLabel(TabStart, "LBZ", QStringLiteral("Bankzahlen (BZ)")), 0, 0);
+  filters->addWidget(PlainLabel(TabStart, "LWZ", QStringLiteral("Wahlzahlen (WZ)")), 0, 2);
   filters->addWidget(ComboBZ, 1, 0);
-  filters->addWidget(Label(TabStart, "LPlus", QStringLiteral("plus")), 1, 1);
+  filters->addWidget(PlainLabel(TabStart, "LPlus", QStringLiteral("plus")), 1, 1);
   filters->addWidget(ComboWZ, 1, 2);
-  filters->addWidget(Label(TabStart, "LTrG", QStringLiteral("Treffergarantie (TrG)")), 2, 0, 1, 2);
-  filters->addWidget(Label(TabStart, "LBudget", QStringLiteral("Budget in Euro")), 2, 2);
+  filters->addWidget(PlainLabel(TabStart, "LTrG", QStringLiteral("Treffergarantie (TrG)")), 2, 0, 1, 2);
+  filters->addWidget(PlainLabel(TabStart, "LBudget", QStringLiteral("Budget in Euro")), 2, 2);
   filters->addWidget(ComboGar, 3, 0);
   filters->addWidget(ComboBudget, 3, 2);
   left->addLayout(filters);
-  BFilter = Button(TabStart, "BFilter", QString(), QSize(86, 34));
+  BFilter = FixedButton(TabStart, "BFilter", QString(), QSize(86, 34));
   BFilter->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
   left->addWidget(BFilter, 0, Qt::AlignRight);
-  auto* listTitle = Label(TabStart, "LSysteme", QStringLiteral("Systeme"));
+  auto* listTitle = PlainLabel(TabStart, "LSysteme", QStringLiteral("Systeme"));
   listTitle->setFont(BoldFont());
   left->addWidget(listTitle);
   systemList_ = new QStringListModel(this);
@@ -201,7 +182,7 @@ QWidget* TFTippcenter::buildStartPage() {
   L1->setUniformItemSizes(true);
   left->addWidget(L1, 1);
   auto* under = new QHBoxLayout;
-  under->addWidget(Label(TabStart, "LReihen", QStringLiteral("R = Reihen")));
+  under->addWidget(PlainLabel(TabStart, "LReihen", QStringLiteral("R = Reihen")));
   under->addStretch();
   PLAnz = Make<QLabel>(TabStart, "PLAnz", QStringLiteral("0"));
   PLAnz->setFont(BoldFont());
@@ -211,7 +192,7 @@ QWidget* TFTippcenter::buildStartPage() {
   PLAnz->setToolTip(QStringLiteral("Anzahl der aufgelisteten Systeme"));
   under->addWidget(PLAnz);
   left->addLayout(under);
-  BSysAnwenden = Button(TabStart, "BSysAnwenden", QString(), QSize(110, 38));
+  BSysAnwenden = FixedButton(TabStart, "BSysAnwenden", QString(), QSize(110, 38));
   BSysAnwenden->setFont(BoldFont());
   BSysAnwenden->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
   left->addWidget(BSysAnwenden, 0, Qt::AlignRight);
@@ -220,23 +201,23 @@ QWidget* TFTippcenter::buildStartPage() {
   // Right: the notes, the counts and the overview of the choice.
   auto* right = new QVBoxLayout;
   right->setSpacing(3);
-  right->addWidget(Label(TabStart, "LHinweis1",
+  right->addWidget(PlainLabel(TabStart, "LHinweis1",
                          QStringLiteral("Bevor Sie \"System anwenden\" klicken, müssen Anzahl der Wahlz- und der "
                                         "Bankzahlen übereinstimmen. "),
                          true));
   right->addWidget(buildCountRow(TabStart, 0));
-  right->addWidget(Label(TabStart, "LHinweis2",
+  right->addWidget(PlainLabel(TabStart, "LHinweis2",
                          QStringLiteral("Der nachfolgende \"Überblick\" zeigt die von Ihnen bestimmten Wahlzahlen in "
                                         "blau und Bankzahlen in grün. "),
                          true));
-  auto* numbersTitle = Label(TabStart, "LUeberblick1", QStringLiteral("Wahlzahlen von 1 bis 50 "));
+  auto* numbersTitle = PlainLabel(TabStart, "LUeberblick1", QStringLiteral("Wahlzahlen von 1 bis 50 "));
   numbersTitle->setFont(BoldFont());
   right->addWidget(numbersTitle);
   PStart = Make<QFrame>(TabStart, "PStart");
   PStart->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   PStart->setFixedSize(10 * 25 + 4, 5 * 22 + 4);
   right->addWidget(PStart);
-  auto* starsTitle = Label(TabStart, "LUeberblick2", QStringLiteral("Sternzahlen (1 bis 12)"));
+  auto* starsTitle = PlainLabel(TabStart, "LUeberblick2", QStringLiteral("Sternzahlen (1 bis 12)"));
   starsTitle->setFont(BoldFont());
   right->addWidget(starsTitle);
   PStart2 = Make<QFrame>(TabStart, "PStart2");
@@ -280,10 +261,10 @@ QWidget* TFTippcenter::buildGroupPage(const TipCentreGroupInfo& info) {
   layout->addWidget(numbers.panel, 0, Qt::AlignHCenter);
   if (chosen) {
     auto* numberButtons = new QHBoxLayout;
-    BitBtn1 = Button(page, "BitBtn1", QStringLiteral("Alle"), QSize(70, 24));
+    BitBtn1 = FixedButton(page, "BitBtn1", QStringLiteral("Alle"), QSize(70, 24));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
     BitBtn1->setToolTip(QStringLiteral("Alle Zahlen als Wahlzahlen wählen"));
-    BitBtn6 = Button(page, "BitBtn6", QStringLiteral("Alle"), QSize(70, 24));
+    BitBtn6 = FixedButton(page, "BitBtn6", QStringLiteral("Alle"), QSize(70, 24));
     BitBtn6->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
     BitBtn6->setToolTip(QStringLiteral("Die Auswahl aller Wahlzahlen aufheben"));
     numberButtons->addWidget(BitBtn1);
@@ -294,10 +275,10 @@ QWidget* TFTippcenter::buildGroupPage(const TipCentreGroupInfo& info) {
   layout->addWidget(stars.panel, 0, Qt::AlignHCenter);
   if (chosen) {
     auto* starButtons = new QHBoxLayout;
-    BitBtn2 = Button(page, "BitBtn2", QStringLiteral("Alle"), QSize(70, 24));
+    BitBtn2 = FixedButton(page, "BitBtn2", QStringLiteral("Alle"), QSize(70, 24));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogYesButton));
     BitBtn2->setToolTip(QStringLiteral("Alle Sternzahlen wählen"));
-    BitBtn8 = Button(page, "BitBtn8", QStringLiteral("Alle"), QSize(70, 24));
+    BitBtn8 = FixedButton(page, "BitBtn8", QStringLiteral("Alle"), QSize(70, 24));
     BitBtn8->setIcon(style()->standardIcon(QStyle::SP_DialogNoButton));
     BitBtn8->setToolTip(QStringLiteral("Die Auswahl aller Sternzahlen aufheben"));
     starButtons->addWidget(BitBtn2);
@@ -352,12 +333,12 @@ QWidget* TFTippcenter::buildRowsPage() {
 
   auto* buttons = new QGridLayout;
   buttons->setSpacing(4);
-  BitBtn3 = Button(TabTippreihen, "BitBtn3", QStringLiteral("Speichern"), QSize(120, 30));
+  BitBtn3 = FixedButton(TabTippreihen, "BitBtn3", QStringLiteral("Speichern"), QSize(120, 30));
   BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  BOpen1 = Button(TabTippreihen, "BOpen1", QString(), QSize(120, 38));
-  BitBtn4 = Button(TabTippreihen, "BitBtn4", QStringLiteral("Löschen"), QSize(120, 30));
+  BOpen1 = FixedButton(TabTippreihen, "BOpen1", QString(), QSize(120, 38));
+  BitBtn4 = FixedButton(TabTippreihen, "BitBtn4", QStringLiteral("Löschen"), QSize(120, 30));
   BitBtn4->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
-  BitBtn9 = Button(TabTippreihen, "BitBtn9", QStringLiteral("Drucken"), QSize(120, 30));
+  BitBtn9 = FixedButton(TabTippreihen, "BitBtn9", QStringLiteral("Drucken"), QSize(120, 30));
   BitBtn9->setIcon(ToolIcon(Command::Print));
   buttons->addWidget(BitBtn3, 0, 0);
   buttons->addWidget(BOpen1, 0, 1);
@@ -530,7 +511,7 @@ void TFTippcenter::PatternButtonClick(int tag) {
         return;
       }
       const QString path = FileDialog::saveFile(this, QStringLiteral("Speichern unter"), store_.dataFolder(),
-                                                Q(info.filter), Extension(info.extension));
+                                                Q(info.filter), Q(info.extension));
       if (path.isEmpty()) return;
       if (auto written = core_.writePattern(group, path.toStdString(), false); !written)
         MessageBox::showError(this, written.error());

@@ -45,12 +45,6 @@ constexpr std::size_t kMaxNewsBytes = 1u << 20;
 const QColor kSuccessColour(0x00, 0xFF, 0x00);
 const QColor kFailureColour(0xFF, 0x80, 0x80);
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-  auto* label = Make<QLabel>(parent, name, text);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 void Fill(QWidget* panel, const QColor& colour) {
   QPalette palette = panel->palette();
   palette.setColor(QPalette::Window, colour);
@@ -60,7 +54,7 @@ void Fill(QWidget* panel, const QColor& colour) {
 
 // A version panel: sunken, white, the text centred.
 QLabel* VersionPanel(QWidget* parent, const char* name) {
-  auto* panel = Label(parent, name, QString());
+  auto* panel = PlainLabel(parent, name, QString());
   panel->setFrameShape(QFrame::StyledPanel);
   panel->setFrameShadow(QFrame::Sunken);
   panel->setAlignment(Qt::AlignCenter);
@@ -78,13 +72,10 @@ QString FileOfUrl(const std::string& url) {
 
 NavigationTable UpdateTable() {
   NavigationTable table;
-  // The menu is the program's, but only the help search works here; the window has no tool bar.
-  for (Command c : {Command::NewSlip, Command::OpenSlip, Command::Print, Command::PrinterSetup, Command::Quit,
-                    Command::TipEntry, Command::Generator, Command::TipCentre, Command::Evaluation,
-                    Command::Statistics, Command::TipAnalysis, Command::UpdateCheck, Command::QuotaUpdate,
-                    Command::Calendar, Command::NOverK, Command::Calculator, Command::Settings,
-                    Command::HelpContents, Command::About})
-    table.inert.push_back(c);
+  // No tool bar: the program's menu, where "Sch&ließen" closes this window.
+  table.own = {Command::UpdateCheck};
+  table.hidden = {Command::Print, Command::PrinterSetup};
+  table.closeInsteadOfQuit = true;
   table.helpSearchEntry = true;
   return table;
 }
@@ -185,7 +176,7 @@ void TFUpdate::buildDesign() {
   layout->setContentsMargins(10, 8, 10, 8);
   layout->setSpacing(8);
 
-  headingLabel = Label(central, "headingLabel",
+  headingLabel = PlainLabel(central, "headingLabel",
                        QStringLiteral("Aktualisieren Sie hier Gewinnzahlen und Gewinnquoten oder prüfen Sie, ob eine "
                                       "neue Programmversion verfügbar ist."));
   headingLabel->setFont(BoldFont(10));
@@ -223,7 +214,7 @@ void TFUpdate::buildDesign() {
   progressPanel = Make<QFrame>(central, "progressPanel");
   auto* progress = new QHBoxLayout(progressPanel);
   progress->setContentsMargins(0, 0, 0, 0);
-  progressLabel = Label(progressPanel, "progressLabel", QString());
+  progressLabel = PlainLabel(progressPanel, "progressLabel", QString());
   progressLabel->setMinimumWidth(300);
   progressBar = Make<QProgressBar>(progressPanel, "progressBar");
   progressBar->setTextVisible(false);
@@ -268,7 +259,7 @@ QWidget* TFUpdate::buildChoiceGroup() {
     panel->setFixedHeight(22);
     auto* inner = new QHBoxLayout(panel);
     inner->setContentsMargins(6, 0, 6, 0);
-    *label = Label(panel, labelName, QString());
+    *label = PlainLabel(panel, labelName, QString());
     (*label)->setFont(BoldFont());
     inner->addWidget(*label);
     Fill(panel, palette().color(QPalette::Button));
@@ -297,11 +288,11 @@ QWidget* TFUpdate::buildVersionGroup() {
   layout->setSpacing(6);
 
   auto* versions = new QGridLayout;
-  auto* installed = Label(versionGroup, "LInstalliert", QStringLiteral("Installierte Version"));
-  auto* current = Label(versionGroup, "LAktuell", QStringLiteral("Aktuelle Version"));
+  auto* installed = PlainLabel(versionGroup, "LInstalliert", QStringLiteral("Installierte Version"));
+  auto* current = PlainLabel(versionGroup, "LAktuell", QStringLiteral("Aktuelle Version"));
   PAkt = VersionPanel(versionGroup, "PAkt");
   POnl = VersionPanel(versionGroup, "POnl");
-  Panel4 = Label(versionGroup, "Panel4", QStringLiteral("nicht geprüft"));
+  Panel4 = PlainLabel(versionGroup, "Panel4", QStringLiteral("nicht geprüft"));
   Panel4->setAlignment(Qt::AlignCenter);
   Panel4->setMinimumHeight(22);
   Panel4->setFont(BoldFont());
@@ -314,7 +305,7 @@ QWidget* TFUpdate::buildVersionGroup() {
   versions->addWidget(Panel4, 2, 1);
   layout->addLayout(versions);
 
-  downloadNotice = Label(versionGroup, "downloadNotice",
+  downloadNotice = PlainLabel(versionGroup, "downloadNotice",
                          QStringLiteral("Wenn die Update-Prüfung positiv verläuft, dann wird hier ein Download- und ein "
                                         "Installations- Button eingeblendet."));
   downloadNotice->setWordWrap(true);
@@ -326,7 +317,7 @@ QWidget* TFUpdate::buildVersionGroup() {
   Panel6 = Make<QFrame>(versionGroup, "Panel6");
   Panel6->setFrameShape(QFrame::StyledPanel);
   auto* download = new QGridLayout(Panel6);
-  auto* afterDownload = Label(Panel6, "LNachDownload",
+  auto* afterDownload = PlainLabel(Panel6, "LNachDownload",
                               QStringLiteral("Nach Abschluss des Downloads wird der Button [Installieren] sichtbar."));
   afterDownload->setWordWrap(true);
   afterDownload->setFont(ProgramFont());
@@ -336,7 +327,7 @@ QWidget* TFUpdate::buildVersionGroup() {
   PInst = Make<QFrame>(Panel6, "PInst");
   auto* install = new QHBoxLayout(PInst);
   install->setContentsMargins(0, 0, 0, 0);
-  auto* warning = Label(PInst, "LInstallation",
+  auto* warning = PlainLabel(PInst, "LInstallation",
                         QStringLiteral("Wenn die Installation startet, wird das Programm beendet.   Das Update ist in das "
                                        "Programm- verzeichnis zu installieren."));
   warning->setWordWrap(true);

@@ -44,8 +44,10 @@ QString FileDialog::openFile(QWidget* parent, const QString& title, const QStrin
 QString FileDialog::saveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
                              const QString& defaultExtension) {
   QString path = Test().on ? NextTestPath() : QFileDialog::getSaveFileName(parent, title, folder, qtFilter(filter));
-  if (!path.isEmpty() && !defaultExtension.isEmpty() && QFileInfo(path).suffix().isEmpty())
-    path += QLatin1Char('.') + defaultExtension;
+  QString extension = defaultExtension;
+  if (extension.startsWith(QLatin1Char('.'))) extension.remove(0, 1);
+  if (!path.isEmpty() && !extension.isEmpty() && QFileInfo(path).suffix().isEmpty())
+    path += QLatin1Char('.') + extension;
   return path;
 }
 

@@ -11,7 +11,7 @@ class FileDialog {
   // filter in the program's form "EM-Schein-Datei|*.emt" (pairs separated by "|").
   // Returns the chosen path, empty when the user cancelled.
   static QString openFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter);
-  // defaultExtension without dot ("emt") is appended when the name has none.
+  // defaultExtension ("emt" or ".emt") is appended when the name has none.
   static QString saveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
                           const QString& defaultExtension);
 

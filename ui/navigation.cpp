@@ -210,8 +210,7 @@ bool Navigation::runsHere(Command command) const {
 }
 
 bool Navigation::isEnabled(Command command) const {
-  if (contains(table_.own, command) || contains(table_.hidden, command) || contains(table_.inert, command))
-    return false;
+  if (contains(table_.own, command) || contains(table_.hidden, command)) return false;
   return runsHere(command);
 }
 
@@ -243,11 +242,14 @@ void Navigation::bind(QAbstractButton* button, Command command) {
 }
 
 void Navigation::refresh() {
+  // Only the window's own menu entry is shown disabled; what cannot run here is not shown at all,
+  // and a tool button for the window itself would do nothing.
   for (const auto& [command, action] : actions_) {
     if (!action) continue;
-    // A menu entry without action here is disabled, even where its tool button works.
     const bool menuEntry = action->objectName() == QLatin1String(menuActionName(command));
-    action->setEnabled(isEnabled(command) && !(menuEntry && contains(table_.inertInMenu, command)));
+    action->setVisible(runsHere(command) && !contains(table_.hidden, command) &&
+                       (menuEntry || !contains(table_.own, command)));
+    action->setEnabled(isEnabled(command));
   }
   for (const auto& [command, button] : buttons_)
     if (button) button->setEnabled(isEnabled(command));

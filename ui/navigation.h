@@ -56,17 +56,16 @@ struct ToolButtonEntry {
 struct NavigationTable {
   std::vector<ToolButtonEntry> toolBar;  // left to right; a WindowHelp button goes to the right end
   std::vector<Command> own;             // the window's own entries: shown disabled
-  std::vector<Command> inert;           // present but without action in this window: disabled
-  std::vector<Command> inertInMenu;     // the tool button works, the menu entry has no action: disabled
-  std::vector<Command> hidden;          // not shown at all
+  std::vector<Command> hidden;          // not shown at all (nothing to print here, for example)
   bool closeInsteadOfQuit = false;      // "Sch&ließen" instead of "&Beenden"
   bool helpSearchEntry = false;         // "In Hilfe &suchen..." instead of "&Hilfe benutzen"
   int helpContext = 0;                  // page of the help button and F1; 0: by the window's name
   std::map<Command, std::function<void()>> handlers;  // this window's own actions
 };
 
-// Program-wide actions (mostly: show another window), registered by the window catalogue. A
-// command without a handler here or in the window's table is disabled.
+// Program-wide actions (mostly: show another window), registered by the window catalogue. An
+// entry without a handler here or in the window's table is not shown: nothing in a bar or menu
+// stays grey or does nothing.
 class CommandRegistry : public QObject {
   Q_OBJECT
  public:

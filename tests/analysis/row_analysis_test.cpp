@@ -243,6 +243,11 @@ TEST(Verdicts, SummaryExampleOfTenNumbers) {
   EXPECT_EQ(RowsSummaryLine(p),
             "Getestet wurden 14 Reihen aus jeweils 5 Zahlen, die aus einem 10er Zahlenpool ohne Bankzahl gebildet wurden.");
   EXPECT_EQ(CombinationsSummaryLine(10, 252, 5), "Theoretisch können aus 10 Zahlen 252 Fünfer-Kombinationen gebildet werden.");
+  // Large counts read as German numbers.
+  EXPECT_EQ(CombinationsSummaryLine(50, 2118760, 5),
+            "Theoretisch können aus 50 Zahlen 2.118.760 Fünfer-Kombinationen gebildet werden.");
+  EXPECT_EQ(GuaranteeVerdict(11756, 19600, 3, 50),
+            "Der Garantietest verlief negativ. 11.756 mögliche 3er-Kombinationen werden nicht vollständig abgedeckt.");
 }
 
 // Fast and direct cores: same results and the same hook calls, on random rows from small pools.

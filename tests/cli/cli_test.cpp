@@ -240,7 +240,7 @@ TEST_F(Cli, AnalyseRowsFromFileOrStandardInput) {
   const std::string lines = total.out;
   EXPECT_EQ(lines.substr(0, lines.find('\n')),
             "Getestet wurden 6 Reihen aus jeweils 5 Zahlen, die aus einem 14er Zahlenpool ohne Bankzahl gebildet wurden.");
-  EXPECT_NE(lines.find("Theoretisch können aus 14 Zahlen 2002 Fünfer-Kombinationen gebildet werden.\n"), std::string::npos);
+  EXPECT_NE(lines.find("Theoretisch können aus 14 Zahlen 2.002 Fünfer-Kombinationen gebildet werden.\n"), std::string::npos);
   // Six histogram lines h = 0..5 whose counts add up to the 2002 combinations.
   std::istringstream in(lines.substr(lines.find("verwiesen.\n") + 11));
   int h = 0, count = 0, sum = 0, expected = 0;

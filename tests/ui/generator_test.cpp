@@ -372,7 +372,7 @@ TEST_F(GeneratorTest, PagesSetTheWidthAndTheFileMenuHasItsOwnEntries) {
   ASSERT_NE(heading, nullptr);
   EXPECT_EQ(heading->text(), QStringLiteral("Hier die Zahlen von 1 bis 50 wählen, die nicht getippt werden sollen."));
 
-  // Its own entry is grey, the update menu hidden, printer set-up without action.
+  // Its own entry is grey, the update menu and printer set-up hidden.
   kw::ui::Navigation* nav = window->navigation();
   EXPECT_FALSE(nav->isEnabled(Command::Generator));
   EXPECT_FALSE(nav->isEnabled(Command::PrinterSetup));

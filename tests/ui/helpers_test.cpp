@@ -48,6 +48,8 @@ TEST_F(HelpersTest, FileDialogPresetsAndFilters) {
   FileDialog::setNextPath(QString());
   EXPECT_EQ(FileDialog::saveFile(nullptr, {}, {}, {}, QStringLiteral("emt")), QStringLiteral("/x/Samstag.emt"));
   EXPECT_TRUE(FileDialog::openFile(nullptr, {}, {}, {}).isEmpty());
+  FileDialog::setNextPath(QStringLiteral("/x/Killer"));
+  EXPECT_EQ(FileDialog::saveFile(nullptr, {}, {}, {}, QStringLiteral(".emmk")), QStringLiteral("/x/Killer.emmk"));
 }
 
 TEST_F(HelpersTest, HyphenatedCaptionsBreakWhereTheyWereHyphenated) {

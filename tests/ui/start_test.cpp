@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <map>
 #include <QPointer>
 #include <QPushButton>
 
@@ -166,6 +169,43 @@ TEST_F(StartTest, TheCatalogueCreatesAndWiresEveryWindowAsAtStart) {
   builder->BKombisBilden->click();
   builder->BTransfer->click();
   EXPECT_EQ(windows.tipEntry()->M1->toPlainText(), QStringLiteral("1,2,3,4,5,1,2"));
+}
+
+// Every menu entry and tool button a window shows does something there; only the entry of the
+// window itself is grey.
+TEST_F(StartTest, NoMenuEntryOrToolButtonOfAnyWindowStaysGrey) {
+  catalogue();
+  const std::map<QString, QString> own = {
+      {QStringLiteral("FAuswertung"), QStringLiteral("MenuEvaluation")},
+      {QStringLiteral("FEingabe"), QStringLiteral("MenuTipEntry")},
+      {QStringLiteral("FOptionen"), QStringLiteral("MenuSettings")},
+      {QStringLiteral("FStatistik1"), QStringLiteral("MenuStatistics")},
+      {QStringLiteral("FQuoten"), QStringLiteral("MenuQuotaUpdate")},
+      {QStringLiteral("FSysTest"), QStringLiteral("MenuTipAnalysis")},
+      {QStringLiteral("FTippcenter"), QStringLiteral("MenuTipCentre")},
+      {QStringLiteral("FUpdate"), QStringLiteral("MenuUpdateCheck")},
+      {QStringLiteral("FGenerator"), QStringLiteral("MenuGenerator")},
+  };
+  int windows = 0;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<QMainWindow*>(top);
+    if (!window || !window->findChild<kw::ui::Navigation*>()) continue;
+    ++windows;
+    const auto mine = own.find(window->objectName());
+    std::vector<QAction*> entries;
+    for (QAction* menu : window->menuBar()->actions())
+      if (menu->isVisible() && menu->menu())
+        for (QAction* entry : menu->menu()->actions()) entries.push_back(entry);
+    if (auto* bar = window->findChild<QToolBar*>(QStringLiteral("PMenu")))
+      for (QAction* button : bar->actions()) entries.push_back(button);
+    for (QAction* entry : entries) {
+      if (!entry->isVisible() || entry->isSeparator() || entry->objectName().isEmpty()) continue;
+      const bool isOwn = mine != own.end() && entry->objectName() == mine->second;
+      EXPECT_EQ(entry->isEnabled(), !isOwn) << window->objectName().toStdString() << " "
+                                            << entry->objectName().toStdString();
+    }
+  }
+  EXPECT_GE(windows, 10);
 }
 
 TEST_F(StartTest, ClosingTheMainWindowEndsTheProgramAndEveryWindowKeepsItsSettings) {

@@ -230,7 +230,7 @@ TEST_F(SysTestTest, StopLeavesNoSummaryAndTheNextTestRunsNormally) {
   EXPECT_TRUE(w.BDel->isEnabled());
   // The number table and the counters keep what the rows gave.
   EXPECT_EQ(w.PAnzWz->text(), QStringLiteral("50"));
-  EXPECT_EQ(w.PKombis->text(), QStringLiteral("2118760"));
+  EXPECT_EQ(w.PKombis->text(), QStringLiteral("2.118.760"));
   EXPECT_NE(w.PNummerWert[1]->text(), QStringLiteral("0"));
 
   MessageBox::clearShown();

@@ -19,6 +19,8 @@
 #include "ui/Quoten.h"
 #include "ui/Start.h"
 #include "ui/Statistik1.h"
+#include "ui/SysTest.h"
+#include "ui/Update.h"
 #include "ui/data_store.h"
 #include "ui/look.h"
 #include "ui/message_box.h"
@@ -121,6 +123,8 @@ int main(int argc, char* argv[]) {
     // Zeros everywhere, and every draw day since 2004 with the standard amounts.
     ok &= Save(*catalogue.statistics(), outDir + QStringLiteral("/statistik-leer.png"));
     ok &= Save(*catalogue.quotaWindow(), outDir + QStringLiteral("/quoten-leer.png"));
+    ok &= Save(*catalogue.tipAnalysis(), outDir + QStringLiteral("/tippreihen-analyse-leer.png"));
+    ok &= Save(*catalogue.updateWindow(), outDir + QStringLiteral("/update-leer.png"));
   }
   TheStore() = std::make_unique<kw::ui::DataStore>(folder.path);
   if (!ImportHistory(history)) {

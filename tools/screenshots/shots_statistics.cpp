@@ -1,6 +1,6 @@
 // The statistics window in its three orders (and without a history), the charts, the tip-row
-// analysis after a guarantee check and after a total check, and the winnings curve of the demo
-// slip over the whole history.
+// analysis after a guarantee check, after a total check and over 999 rows of all 50 numbers, and
+// the winnings curve of the demo slip over the whole history.
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <random>
 
 #include "core/program.h"
 #include "generation/systeme.h"
@@ -33,6 +35,22 @@ QString SystemRows(int key) {
   for (int r = 1; r <= kw::entry(key).r; ++r) {
     for (int c = 1; c <= kw::rowLength(key); ++c)
       text += (c > 1 ? QStringLiteral(",") : QString()) + QString::number(kw::position(key, r, c));
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+// The largest input the window takes: 999 rows, every one of the 50 numbers used.
+QString ManyRows() {
+  std::mt19937 random(999);
+  std::vector<int> numbers(50);
+  QString text;
+  for (int r = 0; r < 999; ++r) {
+    for (int i = 0; i < 50; ++i) numbers[static_cast<std::size_t>(i)] = i + 1;
+    std::shuffle(numbers.begin(), numbers.end(), random);
+    std::sort(numbers.begin(), numbers.begin() + 5);
+    for (int c = 0; c < 5; ++c)
+      text += (c > 0 ? QStringLiteral(",") : QString()) + QString::number(numbers[static_cast<std::size_t>(c)]);
     text += QLatin1Char('\n');
   }
   return text;
@@ -78,6 +96,8 @@ KW_SCREENSHOTS("statistics") {
   // The tip centre's system that the window names: 10 numbers in 51 rows, at least four hits.
   ok &= RunTest(analysis, SystemRows(135), 5, 1);
   ok &= shots::Save(analysis, outDir + QStringLiteral("/tippreihen-analyse-gesamt.png"));
+  ok &= RunTest(analysis, ManyRows(), 3, 0);
+  ok &= shots::Save(analysis, outDir + QStringLiteral("/tippreihen-analyse-999.png"));
   analysis.hide();
 
   // The demo slip over the whole history, and its winnings curve.
