@@ -13,11 +13,10 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <algorithm>
-#include <random>
 #include <stdexcept>
 
 #include "analysis/row_analysis.h"
+#include "bench/bench_data.h"
 #include "ui/SysTest.h"
 #include "ui/data_store.h"
 #include "ui/message_box.h"
@@ -25,49 +24,14 @@
 
 namespace {
 
-struct Input {
-  std::vector<kw::NumberMask> rows;
-  std::vector<kw::NumberMask> combinations;
-  QString text;
-};
-
-// The rows of guarantee_bench: the same seed, the same shuffles.
-const Input& TheInput() {
-  static const Input input = [] {
-    Input in;
-    std::mt19937 rng(4711);
-    std::vector<int> numbers;
-    for (int n = 1; n <= 50; ++n) numbers.push_back(n);
-    for (int r = 0; r < 1000; ++r) {
-      std::shuffle(numbers.begin(), numbers.end(), rng);
-      kw::NumberMask row = 0;
-      for (int i = 0; i < 5; ++i) {
-        row |= kw::NumberBit(numbers[static_cast<std::size_t>(i)]);
-        in.text += QString::number(numbers[static_cast<std::size_t>(i)]) + (i < 4 ? QStringLiteral(",") : QStringLiteral("\n"));
-      }
-      in.rows.push_back(row);
-    }
-    std::vector<int> pool(50);
-    for (int n = 1; n <= 50; ++n) pool[static_cast<std::size_t>(n - 1)] = n;
-    in.combinations = kw::Combinations(pool, 5);
-    return in;
-  }();
-  return input;
-}
-
-const kw::ProgressHook kHook = [](std::int64_t j) {
-  benchmark::DoNotOptimize(j);
-  return false;
-};
-
 void BM_GuaranteeCore(benchmark::State& state) {
-  const Input& in = TheInput();
-  for (auto _ : state) benchmark::DoNotOptimize(kw::GuaranteeCheck(in.rows, in.combinations, 5, kHook));
+  const kwbench::GuaranteeInput& in = kwbench::ThousandRowsOverAllNumbers();
+  for (auto _ : state) benchmark::DoNotOptimize(kw::GuaranteeCheck(in.rows, in.combinations, 5, kwbench::NeverStop()));
 }
 BENCHMARK(BM_GuaranteeCore)->Unit(benchmark::kMillisecond);
 
 void BM_GuaranteeWindow(benchmark::State& state) {
-  const Input& in = TheInput();
+  const kwbench::GuaranteeInput& in = kwbench::ThousandRowsOverAllNumbers();
   QTemporaryDir folder;
   kw::ui::DataStore store(folder.path().toStdString() + "/");
   kw::ui::CommandRegistry commands;
@@ -77,7 +41,7 @@ void BM_GuaranteeWindow(benchmark::State& state) {
   window.rg1Buttons->button(0)->setChecked(true);
   for (auto _ : state) {
     state.PauseTiming();
-    window.M1->setPlainText(in.text);
+    window.M1->setPlainText(QString::fromStdString(in.text));
     QApplication::processEvents();
     state.ResumeTiming();
     QEventLoop loop;

@@ -1,5 +1,8 @@
 #include "bench/bench_data.h"
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -98,6 +101,36 @@ std::vector<std::array<int, 7>> PlainParse(const std::string& text) {
     rows.push_back(row);
   }
   return rows;
+}
+
+const GuaranteeInput& ThousandRowsOverAllNumbers() {
+  static const GuaranteeInput input = [] {
+    GuaranteeInput in;
+    std::mt19937 rng(4711);
+    std::vector<int> numbers;
+    for (int n = 1; n <= 50; ++n) numbers.push_back(n);
+    for (int r = 0; r < 1000; ++r) {
+      std::shuffle(numbers.begin(), numbers.end(), rng);
+      kw::NumberMask row = 0;
+      for (std::size_t i = 0; i < 5; ++i) {
+        row |= kw::NumberBit(numbers[i]);
+        in.text += std::to_string(numbers[i]) + (i < 4 ? "," : "\n");
+      }
+      in.rows.push_back(row);
+    }
+    std::vector<int> pool;
+    for (int n = 1; n <= 50; ++n) pool.push_back(n);
+    in.combinations = kw::Combinations(pool, 5);
+    return in;
+  }();
+  return input;
+}
+
+kw::ProgressHook NeverStop() {
+  return [](std::int64_t j) {
+    benchmark::DoNotOptimize(j);
+    return false;
+  };
 }
 
 }  // namespace kwbench

@@ -1,13 +1,15 @@
 #pragma once
 // Fixture data shared by the benchmarks: the real history beside the repository, random tip
-// rows, and the plainest possible parse of tip text as the yardstick for the real parsers.
+// rows, rows for the guarantee check, and the plainest possible parse of tip text as the
+// yardstick for the real parsers.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/records.h"
+#include "analysis/row_analysis.h"
 #include "core/data_set.h"
+#include "core/records.h"
 
 namespace kwbench {
 
@@ -20,6 +22,18 @@ kw::DataSet RealHistory(bool withQuotas);
 
 // count valid rows (five distinct numbers, two distinct stars), the same for the same seed.
 std::vector<kw::TSchein> RandomTips(int count, std::uint32_t seed);
+
+// 1,000 rows of five numbers drawn from all 50 (fixed seed), as masks and as the "n,n,n,n,n"
+// lines a user pastes, and every 5-set of the 50 numbers (2,118,760).
+struct GuaranteeInput {
+  std::vector<kw::NumberMask> rows;
+  std::string text;
+  std::vector<kw::NumberMask> combinations;
+};
+const GuaranteeInput& ThousandRowsOverAllNumbers();
+
+// The hook the window passes to the checks: called on every report, never stops.
+kw::ProgressHook NeverStop();
 
 // Cuts lines and fields of "n,n,n,n,n,s,s" text and converts each number, nothing checked.
 std::vector<std::array<int, 7>> PlainParse(const std::string& text);
