@@ -9,31 +9,6 @@
 namespace coverings {
 namespace {
 
-// The t-sets no row covers: a list plus each set's place in it, so that a set joins or leaves
-// in constant time and a random one can be drawn.
-class UncoveredSets {
- public:
-  explicit UncoveredSets(std::size_t count) : place_(count, -1) {}
-  void add(std::int64_t i) {
-    place_[static_cast<std::size_t>(i)] = static_cast<int>(list_.size());
-    list_.push_back(static_cast<int>(i));
-  }
-  void remove(std::int64_t i) {
-    const int p = place_[static_cast<std::size_t>(i)];
-    const int last = list_.back();
-    list_[static_cast<std::size_t>(p)] = last;
-    place_[static_cast<std::size_t>(last)] = p;
-    list_.pop_back();
-    place_[static_cast<std::size_t>(i)] = -1;
-  }
-  std::size_t size() const { return list_.size(); }
-  int operator[](std::size_t n) const { return list_[n]; }
-
- private:
-  std::vector<int> list_;
-  std::vector<int> place_;
-};
-
 std::int64_t choose(int n, int r) {
   if (r < 0 || r > n) return 0;
   std::int64_t c = 1;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -9,6 +10,31 @@ namespace coverings {
 using Row = std::vector<int>;  // k distinct points, ascending once normalised
 using Rows = std::vector<Row>;
 using Rng = std::mt19937_64;
+
+// The t-sets no row covers: a list plus each set's place in it, so that a set joins or leaves
+// in constant time and a random one can be drawn.
+class UncoveredSets {
+ public:
+  explicit UncoveredSets(std::size_t count) : place_(count, -1) {}
+  void add(std::int64_t i) {
+    place_[static_cast<std::size_t>(i)] = static_cast<int>(list_.size());
+    list_.push_back(static_cast<int>(i));
+  }
+  void remove(std::int64_t i) {
+    const int p = place_[static_cast<std::size_t>(i)];
+    const int last = list_.back();
+    list_[static_cast<std::size_t>(p)] = last;
+    place_[static_cast<std::size_t>(last)] = p;
+    list_.pop_back();
+    place_[static_cast<std::size_t>(i)] = -1;
+  }
+  std::size_t size() const { return list_.size(); }
+  int operator[](std::size_t n) const { return list_[n]; }
+
+ private:
+  std::vector<int> list_;
+  std::vector<int> place_;
+};
 
 // Number of t-subsets of 0..v-1 lying in no row.
 long uncoveredCount(int v, int t, const Rows& rows);

@@ -19,6 +19,7 @@
 #include "constructions.h"
 #include "covering.h"
 #include "generation/systeme.h"
+#include "orbit_annealing.h"
 #include "orbits.h"
 
 namespace fs = std::filesystem;
@@ -482,13 +483,95 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
   return 0;
 }
 
+// Annealing over the base rows of a group's orbits for one key (see orbit_annealing.h); the
+// group is a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of 23 points, the rest
+// fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
+int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile, int baseRows,
+                int freeRows, int rounds, int finishRounds, std::uint64_t moves, std::uint64_t seed,
+                const fs::path& start, int aim) {
+  KeyParams p = params(baseKey(key));
+  if (aim > 0) p.target = aim;
+  orbits::AnnealPlan plan;
+  plan.v = p.v;
+  plan.k = p.k;
+  plan.t = p.t;
+  auto readRows = [&](const fs::path& file) {
+    std::ifstream in(file);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    Rows rows;
+    std::string line;
+    while (std::getline(in, line)) {
+      std::istringstream ls(line);
+      Row r;
+      int x;
+      while (ls >> x) r.push_back(x - 1);
+      if (!r.empty()) rows.push_back(r);
+    }
+    return rows;
+  };
+  if (!gensFile.empty()) {
+    const Rows gens = readRows(gensFile);
+    for (const Row& g : gens)
+      if (static_cast<int>(g.size()) != p.v) throw std::runtime_error("a generator does not move " + std::to_string(p.v) + " points");
+    plan.group = orbits::closure(p.v, std::vector<orbits::Perm>(gens.begin(), gens.end()), 100000);
+  } else {
+    int m = 0, copies = 0;
+    if (std::sscanf(cycle.c_str(), "%dx%d", &m, &copies) != 2 || m < 2 || copies < 1 || m * copies > p.v)
+      throw std::runtime_error("--cycle wants MxC with M*C at most " + std::to_string(p.v));
+    plan.group = orbits::cyclicOnBlocks(p.v, m, copies);
+  }
+  if (plan.group.empty()) throw std::runtime_error("the group is too large");
+  const int n = static_cast<int>(plan.group.size());
+  plan.baseRows = baseRows;
+  plan.freeRows = freeRows >= 0 ? freeRows : p.target - baseRows * n;
+  if (plan.baseRows < 0 || plan.freeRows < 0) throw std::runtime_error("more orbit rows than the target");
+  plan.rounds = rounds;
+  plan.movesPerRound = moves > 0 ? moves : 100000000 / static_cast<std::uint64_t>(n);
+  if (!start.empty()) plan.start = readRows(start);
+  std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, seed %llu\n", key, n, plan.baseRows,
+              plan.baseRows * n, plan.freeRows, static_cast<unsigned long long>(seed));
+  std::fflush(stdout);
+  auto result = orbits::annealOrbitRows(plan, seed, true);
+  if (result.rows.empty() && finishRounds > 0) {
+    // A state a few t-sets short may need only a little asymmetry: the same search on its rows
+    // with every row free, starting cool so the near-covering is not melted down.
+    std::printf("best state %zu t-sets short; going on without the group\n", result.bestUncovered);
+    orbits::AnnealPlan free = plan;
+    free.group = {plan.group.front()};
+    free.baseRows = 0;
+    free.freeRows = static_cast<int>(result.best.size());
+    free.start = result.best;
+    free.rounds = finishRounds;
+    free.movesPerRound = plan.movesPerRound;
+    free.hot = 0.2;
+    free.cold = 0.02;
+    result = orbits::annealOrbitRows(free, seed, true);
+  }
+  if (result.rows.empty()) {
+    std::printf("no covering; best state %zu t-sets short after %d rounds\n", result.bestUncovered, result.rounds);
+    return 1;
+  }
+  if (const std::string problem = verify(p, result.rows, false); !problem.empty()) throw std::runtime_error(problem);
+  auto old = readFound(foundDir, baseKey(key), p);
+  std::printf("covering of %zu rows after %d rounds (catalogue %d%s)\n", result.rows.size(), result.rounds, p.target,
+              old ? (", stored " + std::to_string(old->size())).c_str() : "");
+  if (!old || result.rows.size() < old->size()) {
+    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
+    f << rowsText(result.rows);
+    std::printf("stored\n");
+  }
+  return 0;
+}
+
 int usage() {
   std::cerr << "usage: kw_coverings --out FILE [--found DIR] [--effort X] [--jobs N]\n"
                "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--shapes N] "
                "[--aim ROWS]\n"
                "       kw_coverings --search KEY --start FILE [--found DIR] [--effort X] [--attempts N] [--seed S]\n"
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
-               "[--effort X] [--aim ROWS] [--gens FILE]\n";
+               "[--effort X] [--aim ROWS] [--gens FILE]\n"
+               "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
+               "[--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n";
   return 2;
 }
 
@@ -497,7 +580,10 @@ int usage() {
 int main(int argc, char** argv) {
   fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
   double effort = 1.0;
-  int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0;
+  int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
+  int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0;
+  std::uint64_t moves = 0;
+  std::string cycle;
   double seconds = 60;
   std::string groupFilter;
   fs::path startFile, gensFile;
@@ -536,12 +622,29 @@ int main(int argc, char** argv) {
       groupFilter = next();
     else if (a == "--max-vars")
       maxVars = std::stoul(next());
+    else if (a == "--orbit-anneal")
+      annealKey = std::stoi(next());
+    else if (a == "--cycle")
+      cycle = next();
+    else if (a == "--base")
+      baseRows = std::stoi(next());
+    else if (a == "--free")
+      freeRows = std::stoi(next());
+    else if (a == "--rounds")
+      rounds = std::stoi(next());
+    else if (a == "--finish")
+      finishRounds = std::stoi(next());
+    else if (a == "--moves")
+      moves = std::stoull(next());
     else
       return usage();
   }
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
+    if (annealKey > 0)
+      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, finishRounds, moves, seed,
+                         startFile, aim);
     if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {
       // Long search for one key; keeps the result in found/ when it beats what is there.

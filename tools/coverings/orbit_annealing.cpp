@@ -1,0 +1,228 @@
+#include "orbit_annealing.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <stdexcept>
+
+namespace orbits {
+namespace {
+
+using Mask = std::uint64_t;
+
+// The r-subsets of n slots as lists of slot numbers, in lexicographic order.
+std::vector<std::vector<int>> slotSubsets(int n, int r) {
+  std::vector<std::vector<int>> out;
+  std::vector<int> idx(static_cast<std::size_t>(r));
+  auto rec = [&](auto&& self, int from, int depth) -> void {
+    if (depth == r) {
+      out.push_back(idx);
+      return;
+    }
+    for (int i = from; i < n; ++i) {
+      idx[static_cast<std::size_t>(depth)] = i;
+      self(self, i + 1, depth + 1);
+    }
+  };
+  rec(rec, 0, 0);
+  return out;
+}
+
+}  // namespace
+
+std::vector<Perm> cyclicOnBlocks(int v, int m, int copies) {
+  Perm turn(static_cast<std::size_t>(v));
+  for (int x = 0; x < v; ++x) turn[static_cast<std::size_t>(x)] = x;
+  for (int c = 0; c < copies; ++c)
+    for (int x = 0; x < m; ++x) turn[static_cast<std::size_t>(c * m + x)] = c * m + (x + 1) % m;
+  return closure(v, {turn}, static_cast<std::size_t>(v) + 1);
+}
+
+AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool reportRounds) {
+  const int v = plan.v, k = plan.k, t = plan.t;
+  if (v > 64 || k > 8 || t < 2 || t > 4 || t >= k) throw std::invalid_argument("orbit annealing: v, k or t out of range");
+  const auto& G = plan.group;
+  const int n = static_cast<int>(G.size());
+  std::vector<Perm> Ginv;
+  for (const Perm& g : G) {
+    Perm gi(static_cast<std::size_t>(v));
+    for (int x = 0; x < v; ++x) gi[static_cast<std::size_t>(g[static_cast<std::size_t>(x)])] = x;
+    Ginv.push_back(gi);
+  }
+  const int nb = plan.baseRows, nf = plan.freeRows, total = nb * n + nf;
+  std::mt19937_64 rng(seed);
+
+  // Dense index of a t-set: its sorted points as the digits of a number to base v.
+  auto tIndex = [&](const int* a) {
+    int s[4];
+    for (int i = 0; i < t; ++i) {
+      int j = i;
+      for (; j > 0 && s[j - 1] > a[i]; --j) s[j] = s[j - 1];
+      s[j] = a[i];
+    }
+    int r = 0;
+    for (int i = 0; i < t; ++i) r = r * v + s[i];
+    return r;
+  };
+  std::size_t nT = 1;
+  for (int i = 0; i < t; ++i) nT *= static_cast<std::size_t>(v);
+  std::vector<int> cover(nT, 0);
+  coverings::UncoveredSets unc(nT);
+
+  std::vector<int> base(static_cast<std::size_t>((nb + nf) * k));
+  auto randomRow = [&](int* dst) {
+    std::vector<int> a(static_cast<std::size_t>(v));
+    for (int x = 0; x < v; ++x) a[static_cast<std::size_t>(x)] = x;
+    for (int i = 0; i < k; ++i) {
+      const int j = i + static_cast<int>(rng() % static_cast<std::uint64_t>(v - i));
+      std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]);
+      dst[i] = a[static_cast<std::size_t>(i)];
+    }
+  };
+  for (int i = 0; i < nb + nf; ++i) randomRow(&base[static_cast<std::size_t>(i * k)]);
+  for (std::size_t i = 0; i < plan.start.size() && static_cast<int>(i) < nb + nf; ++i)
+    if (static_cast<int>(plan.start[i].size()) == k)
+      std::copy(plan.start[i].begin(), plan.start[i].end(), base.begin() + static_cast<long>(i) * k);
+
+  const auto fewer = slotSubsets(k - 1, t - 1);
+  const auto all = slotSubsets(k, t);
+  std::vector<int> rows(static_cast<std::size_t>(total * k));
+  std::vector<Mask> mask(static_cast<std::size_t>(total));
+  auto at = [&](int j, int c) -> int& { return rows[static_cast<std::size_t>(j * k + c)]; };
+  // Row j < nb*n is base row j / n moved by element j % n; later rows are free.
+  auto expand = [&](int j) {
+    mask[static_cast<std::size_t>(j)] = 0;
+    const bool orbitRow = j < nb * n;
+    const int b = orbitRow ? j / n : nb + (j - nb * n);
+    const Perm& g = G[static_cast<std::size_t>(orbitRow ? j % n : 0)];
+    for (int c = 0; c < k; ++c) {
+      at(j, c) = g[static_cast<std::size_t>(base[static_cast<std::size_t>(b * k + c)])];
+      mask[static_cast<std::size_t>(j)] |= Mask{1} << at(j, c);
+    }
+  };
+  for (int j = 0; j < total; ++j) {
+    expand(j);
+    for (const auto& p : all) {
+      int a[4];
+      for (int i = 0; i < t; ++i) a[i] = at(j, p[static_cast<std::size_t>(i)]);
+      ++cover[static_cast<std::size_t>(tIndex(a))];
+    }
+  }
+  for (std::size_t i = 0; i < nT; ++i) {
+    int a[4];
+    std::size_t x = i;
+    bool ascending = true;
+    for (int q = t - 1; q >= 0; --q) {
+      a[q] = static_cast<int>(x % static_cast<std::size_t>(v));
+      x /= static_cast<std::size_t>(v);
+    }
+    for (int q = 0; q + 1 < t; ++q) ascending = ascending && a[q] < a[q + 1];
+    if (ascending && cover[i] == 0) unc.add(static_cast<int>(i));
+  }
+
+  AnnealResult result;
+  result.bestUncovered = unc.size();
+  auto keepBest = [&] {
+    result.best.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
+    for (int j = 0; j < total; ++j)
+      for (int c = 0; c < k; ++c) result.best[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
+  };
+  keepBest();
+  int others[8];
+  // Point z of row j (in `slot`) becomes y.
+  auto swapIn = [&](int j, int slot, int y) {
+    const int z = at(j, slot);
+    int m = 0;
+    for (int c = 0; c < k; ++c)
+      if (c != slot) others[m++] = at(j, c);
+    for (const auto& p : fewer) {
+      int a[4];
+      for (int i = 0; i < t - 1; ++i) a[i] = others[p[static_cast<std::size_t>(i)]];
+      a[t - 1] = z;
+      int r = tIndex(a);
+      if (--cover[static_cast<std::size_t>(r)] == 0) unc.add(r);
+      a[t - 1] = y;
+      r = tIndex(a);
+      if (cover[static_cast<std::size_t>(r)]++ == 0) unc.remove(r);
+    }
+    at(j, slot) = y;
+    mask[static_cast<std::size_t>(j)] ^= (Mask{1} << z) | (Mask{1} << y);
+  };
+  // Base (or free) row b takes the base point y in `slot`: its whole orbit changes.
+  auto changeBase = [&](int b, int slot, int y) {
+    if (b < nb)
+      for (int g = 0; g < n; ++g) swapIn(b * n + g, slot, G[static_cast<std::size_t>(g)][static_cast<std::size_t>(y)]);
+    else
+      swapIn(nb * n + (b - nb), slot, y);
+    base[static_cast<std::size_t>(b * k + slot)] = y;
+  };
+
+  std::uniform_real_distribution<double> unit(0, 1);
+  const std::uint64_t M = plan.movesPerRound;
+  for (int round = 0; round < plan.rounds && unc.size() > 0; ++round) {
+    for (std::uint64_t step = 0; step < M && unc.size() > 0; ++step) {
+      const double temp = plan.hot * std::pow(plan.cold / plan.hot, static_cast<double>(step) / static_cast<double>(M));
+      // An uncovered t-set, and a row holding all of it but one point.
+      int tp[4];
+      {
+        int x = unc[static_cast<std::size_t>(rng() % unc.size())];
+        for (int q = t - 1; q >= 0; --q) {
+          tp[q] = x % v;
+          x /= v;
+        }
+      }
+      Mask tm = 0;
+      for (int i = 0; i < t; ++i) tm |= Mask{1} << tp[i];
+      int chosen = -1;
+      std::uint64_t count = 0;
+      for (int j = 0; j < total; ++j)
+        if (std::popcount(mask[static_cast<std::size_t>(j)] & tm) == t - 1 && rng() % ++count == 0) chosen = j;
+      if (chosen < 0) continue;
+      const int y = std::countr_zero(tm & ~mask[static_cast<std::size_t>(chosen)]);
+      int slot = -1;
+      std::uint64_t outside = 0;
+      for (int c = 0; c < k; ++c)
+        if (!(tm >> at(chosen, c) & 1) && rng() % ++outside == 0) slot = c;
+      const bool orbitRow = chosen < nb * n;
+      const int b = orbitRow ? chosen / n : nb + chosen - nb * n;
+      const int g = orbitRow ? chosen % n : 0;
+      const int yBase = Ginv[static_cast<std::size_t>(g)][static_cast<std::size_t>(y)];
+      bool inRow = false;
+      for (int c = 0; c < k; ++c) inRow = inRow || base[static_cast<std::size_t>(b * k + c)] == yBase;
+      if (inRow) continue;
+      const int xBase = base[static_cast<std::size_t>(b * k + slot)];
+      const auto before = static_cast<long>(unc.size());
+      changeBase(b, slot, yBase);
+      const long delta = static_cast<long>(unc.size()) - before;
+      const double scale = b < nb ? n : 1;
+      if (delta > 0 && unit(rng) >= std::exp(-static_cast<double>(delta) / (temp * scale))) {
+        changeBase(b, slot, xBase);
+        continue;
+      }
+      if (unc.size() < result.bestUncovered) {
+        result.bestUncovered = unc.size();
+        keepBest();
+      }
+    }
+    result.rounds = round + 1;
+    if (reportRounds) {
+      std::fprintf(stderr, "round %d best %zu now %zu\n", round, result.bestUncovered, unc.size());
+      std::fflush(stderr);
+    }
+  }
+  if (unc.size() == 0) {
+    std::set<coverings::Row> distinct;
+    for (int j = 0; j < total; ++j) {
+      coverings::Row r(rows.begin() + static_cast<long>(j) * k, rows.begin() + static_cast<long>(j + 1) * k);
+      std::sort(r.begin(), r.end());
+      distinct.insert(r);
+    }
+    result.rows.assign(distinct.begin(), distinct.end());
+  }
+  return result;
+}
+
+}  // namespace orbits
