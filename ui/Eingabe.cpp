@@ -144,8 +144,8 @@ void TFEingabe::buildDesign() {
   LUeberschrift = RegularLabel(central, "LUeberschrift", QStringLiteral("Machen Sie hier Angaben zu Ihren Spielscheinen:"));
   LUeberschrift->setFont(BoldFont(10));
   LHinweis = RegularLabel(central, "LHinweis",
-                   QStringLiteral("Ihre Tippzahlen können Sie manuell  in nachstehendes Textfeld eingeben oder "
-                                  "importieren. Auch eine existierende Spielscheindatei kann eingelesen werden."));
+                          QStringLiteral("Ihre Tippzahlen können Sie manuell  in nachstehendes Textfeld eingeben oder "
+                                         "importieren. Auch eine existierende Spielscheindatei kann eingelesen werden."));
   layout->addWidget(LUeberschrift);
   layout->addWidget(LHinweis);
 
@@ -269,8 +269,8 @@ QWidget* TFEingabe::buildManualPage() {
   hintLayout->setContentsMargins(0, 0, 0, 0);
   hintLayout->setSpacing(2);
   hintLayout->addWidget(RegularLabel(hints, "LManuell1",
-                              QStringLiteral("Die Zahlen sind jeweils durch ein Komma getrennt und ohne Leerzeichen in "
-                                             "das Textfeld rechts einzugeben.  ")));
+                                     QStringLiteral("Die Zahlen sind jeweils durch ein Komma getrennt und ohne Leerzeichen in "
+                                                    "das Textfeld rechts einzugeben.  ")));
   hintLayout->addWidget(
       RegularLabel(hints, "LManuell2", QStringLiteral("Nutzen Sie die Tasten unten oder schreiben Sie direkt im Textfeld.   ")));
   hintLayout->addStretch();

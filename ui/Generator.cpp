@@ -115,9 +115,9 @@ QWidget* TFGenerator::buildStartPage() {
   layout->setSpacing(3);
 
   LUeberschrift = PlainLabel(TabStart, "LUeberschrift",
-                        QStringLiteral("Der Zufall lässt sich durch die Auswahl von Quotenkiller, Bankzahlen und "
-                                       "Favoriten manipulieren. Sie dazu die Reiter oben."),
-                        true);
+                             QStringLiteral("Der Zufall lässt sich durch die Auswahl von Quotenkiller, Bankzahlen und "
+                                            "Favoriten manipulieren. Sie dazu die Reiter oben."),
+                             true);
   LUeberschrift->setFont(BoldFont());
   layout->addWidget(LUeberschrift);
 

@@ -172,10 +172,14 @@ QWidget* TFQuoten::buildInfoGroup() {
   headingLabel = RegularLabel(GR1, "headingLabel", QString::fromUtf8("Gewinnquoten\n-Aktualisierung"), false);
   headingLabel->setFont(BoldFont(12));
   headingLabel->setStyleSheet(QStringLiteral("QLabel { color: #000080; }"));
-  introText = RegularLabel(GR1, "introText", QString::fromUtf8("Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
-                   "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet."), true);
-  manualText = RegularLabel(GR1, "manualText", QString::fromUtf8("Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
-                    "rechts zwei Möglichkeiten der manuellen Pflege der Quoten."), true);
+  introText = RegularLabel(GR1, "introText",
+      QString::fromUtf8("Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
+                        "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet."),
+      true);
+  manualText = RegularLabel(GR1, "manualText",
+      QString::fromUtf8("Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
+                        "rechts zwei Möglichkeiten der manuellen Pflege der Quoten."),
+      true);
   BOnlAkt = Make<QPushButton>(GR1, "BOnlAkt");
   BOnlAkt->setMinimumSize(120, 40);
   LStatus = RegularLabel(GR1, "LStatus", QString(), true);
@@ -268,9 +272,11 @@ QWidget* TFQuoten::buildPasteGroup() {
   Gr2->setFont(BoldFont());
   auto* column = new QVBoxLayout(Gr2);
   column->setSpacing(5);
-  pasteText = RegularLabel(Gr2, "pasteText", QString::fromUtf8("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
-                   "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
-                   "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."), true);
+  pasteText = RegularLabel(Gr2, "pasteText",
+      QString::fromUtf8("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
+                        "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
+                         "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."),
+      true);
   M1 = Make<QPlainTextEdit>(Gr2, "M1");
   M1->setFont(ProgramFont());
   M1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -358,9 +364,11 @@ QWidget* TFQuoten::buildTable() {
   QLabel* hint = RegularLabel(area, "LHinweis", QString::fromUtf8("Hinweis:"), false);
   hint->setFont(BoldFont());
   hint->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
-  tableNote = RegularLabel(area, "tableNote", QString::fromUtf8("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
-                   "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
-                   "gewählten Ausspielungsdatum."), true);
+  tableNote = RegularLabel(area, "tableNote",
+      QString::fromUtf8("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
+                        "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
+                         "gewählten Ausspielungsdatum."),
+      true);
   tableNote->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
   heading->addWidget(tableHeading, 0, Qt::AlignTop);
   heading->addSpacing(16);

@@ -157,13 +157,13 @@ QWidget* TFSysTest::buildTexts() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(6);
   LText = PlainLabel(box, "LText",
-               QStringLiteral("Hier können Tippreihen - ohne Sternzahlen - auf eine Treffergarantie überprüft werden."), true);
+                     QStringLiteral("Hier können Tippreihen - ohne Sternzahlen - auf eine Treffergarantie überprüft werden."), true);
   LText->setFont(BoldFont(9));
   LBeispiel = PlainLabel(box, "LBeispiel",
-                   QStringLiteral("Beispiel: Sie haben 10 Zahlen auf 24 Tippreihen verteilt. Die fünf gezogenen "
-                                  "Gewinnzahlen haben Sie alle getroffen. Sie könnten also fünf Richtige haben. Wie "
-                                  "viele Treffer aber haben Sie mindestens? Geben Ihnen die 24 Tippreihen eine sog. "
-                                  "Treffergarantie? Dies Frage wird hier beantwortet. "), true);
+                         QStringLiteral("Beispiel: Sie haben 10 Zahlen auf 24 Tippreihen verteilt. Die fünf gezogenen "
+                                        "Gewinnzahlen haben Sie alle getroffen. Sie könnten also fünf Richtige haben. Wie "
+                                        "viele Treffer aber haben Sie mindestens? Geben Ihnen die 24 Tippreihen eine sog. "
+                                        "Treffergarantie? Dies Frage wird hier beantwortet. "), true);
   LTippcenter = PlainLabel(box, "LTippcenter", Q(kTipCentreHint), true);
   column->addWidget(LText);
   column->addWidget(LBeispiel);
@@ -225,8 +225,8 @@ QWidget* TFSysTest::buildRowsColumn() {
   column->addWidget(M1, 1);
   // Set in lines as a narrow label, so the word broken at its hyphen reads as intended.
   LQuellen = PlainLabel(box, "LQuellen",
-                  QStringLiteral("Die Reihen können aus einer Datei\nund der Zwischenab-\nlage eingelesen oder direkt\n"
-                                 "eingegeben werden."), true);
+                        QStringLiteral("Die Reihen können aus einer Datei\nund der Zwischenab-\nlage eingelesen oder direkt\n"
+                                       "eingegeben werden."), true);
   LQuellen->setWordWrap(false);
   column->addWidget(LQuellen);
   column->addSpacing(4);

@@ -138,9 +138,9 @@ QWidget* TFTippcenter::buildStartPage() {
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(3);
   LUeberschrift = PlainLabel(TabStart, "LUeberschrift",
-                        QStringLiteral("Entscheiden Sie sich für ein System und wählen die entsprechende Anzahl an "
-                                       "Bank- und Wahlzahlen über die Reiter oben."),
-                        true);
+                             QStringLiteral("Entscheiden Sie sich für ein System und wählen die entsprechende Anzahl an "
+                                            "Bank- und Wahlzahlen über die Reiter oben."),
+                             true);
   LUeberschrift->setFont(BoldFont());
   layout->addWidget(LUeberschrift);
 
@@ -202,14 +202,14 @@ QWidget* TFTippcenter::buildStartPage() {
   auto* right = new QVBoxLayout;
   right->setSpacing(3);
   right->addWidget(PlainLabel(TabStart, "LHinweis1",
-                         QStringLiteral("Bevor Sie \"System anwenden\" klicken, müssen Anzahl der Wahlz- und der "
-                                        "Bankzahlen übereinstimmen. "),
-                         true));
+                              QStringLiteral("Bevor Sie \"System anwenden\" klicken, müssen Anzahl der Wahlz- und der "
+                                             "Bankzahlen übereinstimmen. "),
+                              true));
   right->addWidget(buildCountRow(TabStart, 0));
   right->addWidget(PlainLabel(TabStart, "LHinweis2",
-                         QStringLiteral("Der nachfolgende \"Überblick\" zeigt die von Ihnen bestimmten Wahlzahlen in "
-                                        "blau und Bankzahlen in grün. "),
-                         true));
+                              QStringLiteral("Der nachfolgende \"Überblick\" zeigt die von Ihnen bestimmten Wahlzahlen in "
+                                             "blau und Bankzahlen in grün. "),
+                              true));
   auto* numbersTitle = PlainLabel(TabStart, "LUeberblick1", QStringLiteral("Wahlzahlen von 1 bis 50 "));
   numbersTitle->setFont(BoldFont());
   right->addWidget(numbersTitle);

@@ -177,8 +177,8 @@ void TFUpdate::buildDesign() {
   layout->setSpacing(8);
 
   headingLabel = PlainLabel(central, "headingLabel",
-                       QStringLiteral("Aktualisieren Sie hier Gewinnzahlen und Gewinnquoten oder prüfen Sie, ob eine "
-                                      "neue Programmversion verfügbar ist."));
+                            QStringLiteral("Aktualisieren Sie hier Gewinnzahlen und Gewinnquoten oder prüfen Sie, ob eine "
+                                           "neue Programmversion verfügbar ist."));
   headingLabel->setFont(BoldFont(10));
   headingLabel->setWordWrap(true);
   layout->addWidget(headingLabel);
@@ -306,8 +306,8 @@ QWidget* TFUpdate::buildVersionGroup() {
   layout->addLayout(versions);
 
   downloadNotice = PlainLabel(versionGroup, "downloadNotice",
-                         QStringLiteral("Wenn die Update-Prüfung positiv verläuft, dann wird hier ein Download- und ein "
-                                        "Installations- Button eingeblendet."));
+                              QStringLiteral("Wenn die Update-Prüfung positiv verläuft, dann wird hier ein Download- und ein "
+                                             "Installations- Button eingeblendet."));
   downloadNotice->setWordWrap(true);
   downloadNotice->setFont(ProgramFont());
   downloadNotice->setMargin(6);
@@ -318,7 +318,7 @@ QWidget* TFUpdate::buildVersionGroup() {
   Panel6->setFrameShape(QFrame::StyledPanel);
   auto* download = new QGridLayout(Panel6);
   auto* afterDownload = PlainLabel(Panel6, "LNachDownload",
-                              QStringLiteral("Nach Abschluss des Downloads wird der Button [Installieren] sichtbar."));
+                                   QStringLiteral("Nach Abschluss des Downloads wird der Button [Installieren] sichtbar."));
   afterDownload->setWordWrap(true);
   afterDownload->setFont(ProgramFont());
   BDown = Make<QPushButton>(Panel6, "BDown", QStringLiteral("Download"));
@@ -328,8 +328,8 @@ QWidget* TFUpdate::buildVersionGroup() {
   auto* install = new QHBoxLayout(PInst);
   install->setContentsMargins(0, 0, 0, 0);
   auto* warning = PlainLabel(PInst, "LInstallation",
-                        QStringLiteral("Wenn die Installation startet, wird das Programm beendet.   Das Update ist in das "
-                                       "Programm- verzeichnis zu installieren."));
+                             QStringLiteral("Wenn die Installation startet, wird das Programm beendet.   Das Update ist in das "
+                                            "Programm- verzeichnis zu installieren."));
   warning->setWordWrap(true);
   warning->setFont(ProgramFont());
   warning->setStyleSheet(QStringLiteral("QLabel { color: #D00000; }"));
