@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "constructions.h"
+#include "exchange.h"
 #include "covering.h"
 #include "generation/systeme.h"
 #include "orbit_annealing.h"
@@ -487,8 +488,8 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
 // group is a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of 23 points, the rest
 // fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
 int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile, int baseRows,
-                int freeRows, int rounds, int finishRounds, std::uint64_t moves, std::uint64_t seed,
-                const fs::path& start, int aim) {
+                int freeRows, int rounds, int exchangeOut, int finishRounds, std::uint64_t moves,
+                std::uint64_t seed, const fs::path& start, int aim) {
   KeyParams p = params(baseKey(key));
   if (aim > 0) p.target = aim;
   orbits::AnnealPlan plan;
@@ -526,12 +527,19 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   plan.freeRows = freeRows >= 0 ? freeRows : p.target - baseRows * n;
   if (plan.baseRows < 0 || plan.freeRows < 0) throw std::runtime_error("more orbit rows than the target");
   plan.rounds = rounds;
+  plan.exchangeRows = exchangeOut;
   plan.movesPerRound = moves > 0 ? moves : 100000000 / static_cast<std::uint64_t>(n);
   if (!start.empty()) plan.start = readRows(start);
   std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, seed %llu\n", key, n, plan.baseRows,
               plan.baseRows * n, plan.freeRows, static_cast<unsigned long long>(seed));
   std::fflush(stdout);
   auto result = orbits::annealOrbitRows(plan, seed, true);
+  if (result.rows.empty() && exchangeOut > 0 && p.t == 2) {
+    if (auto exchanged = coverings::exchangeRows(p.v, p.k, result.best, exchangeOut)) {
+      const std::set<Row> distinct(exchanged->begin(), exchanged->end());
+      result.rows.assign(distinct.begin(), distinct.end());
+    }
+  }
   if (result.rows.empty() && finishRounds > 0) {
     // A state a few t-sets short may need only a little asymmetry: the same search on its rows
     // with every row free, starting cool so the near-covering is not melted down.
@@ -571,7 +579,7 @@ int usage() {
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
-               "[--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n";
+               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n";
   return 2;
 }
 
@@ -581,7 +589,7 @@ int main(int argc, char** argv) {
   fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
   double effort = 1.0;
   int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
-  int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0;
+  int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -632,6 +640,8 @@ int main(int argc, char** argv) {
       freeRows = std::stoi(next());
     else if (a == "--rounds")
       rounds = std::stoi(next());
+    else if (a == "--exchange")
+      exchangeOut = std::stoi(next());
     else if (a == "--finish")
       finishRounds = std::stoi(next());
     else if (a == "--moves")
@@ -643,8 +653,8 @@ int main(int argc, char** argv) {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
     if (annealKey > 0)
-      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, finishRounds, moves, seed,
-                         startFile, aim);
+      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, finishRounds,
+                         moves, seed, startFile, aim);
     if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {
       // Long search for one key; keeps the result in found/ when it beats what is there.

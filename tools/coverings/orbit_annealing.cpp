@@ -8,6 +8,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "exchange.h"
+
 namespace orbits {
 namespace {
 
@@ -211,6 +213,18 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     if (reportRounds) {
       std::fprintf(stderr, "round %d best %zu now %zu\n", round, result.bestUncovered, unc.size());
       std::fflush(stderr);
+    }
+    if (plan.exchangeRows > 0 && t == 2 && unc.size() > 0) {
+      coverings::Rows state(static_cast<std::size_t>(total));
+      for (int j = 0; j < total; ++j)
+        state[static_cast<std::size_t>(j)].assign(rows.begin() + static_cast<long>(j) * k,
+                                                  rows.begin() + static_cast<long>(j + 1) * k);
+      if (auto exchanged = coverings::exchangeRows(v, k, state, plan.exchangeRows)) {
+        const std::set<coverings::Row> distinct(exchanged->begin(), exchanged->end());
+        result.rows.assign(distinct.begin(), distinct.end());
+        if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
+        return result;
+      }
     }
   }
   if (unc.size() == 0) {
