@@ -162,9 +162,22 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     base[static_cast<std::size_t>(b * k + slot)] = y;
   };
 
+  // The best state of each round close enough to a covering for the exchange to try it.
+  const bool exchanging = plan.exchangeRows > 0 && t == 2;
+  const std::size_t exchangeReach = static_cast<std::size_t>(plan.exchangeRows * k * (k - 1) / 2);
+  coverings::Rows roundBest;
+  std::size_t roundBestUncovered = 0;
+  auto keepRoundBest = [&] {
+    roundBestUncovered = unc.size();
+    roundBest.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
+    for (int j = 0; j < total; ++j)
+      for (int c = 0; c < k; ++c) roundBest[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
+  };
+
   std::uniform_real_distribution<double> unit(0, 1);
   const std::uint64_t M = plan.movesPerRound;
   for (int round = 0; round < plan.rounds && unc.size() > 0; ++round) {
+    roundBest.clear();
     for (std::uint64_t step = 0; step < M && unc.size() > 0; ++step) {
       const double temp = plan.hot * std::pow(plan.cold / plan.hot, static_cast<double>(step) / static_cast<double>(M));
       // An uncovered t-set, and a row holding all of it but one point.
@@ -208,18 +221,16 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
         result.bestUncovered = unc.size();
         keepBest();
       }
+      if (exchanging && unc.size() <= exchangeReach && (roundBest.empty() || unc.size() < roundBestUncovered))
+        keepRoundBest();
     }
     result.rounds = round + 1;
     if (reportRounds) {
       std::fprintf(stderr, "round %d best %zu now %zu\n", round, result.bestUncovered, unc.size());
       std::fflush(stderr);
     }
-    if (plan.exchangeRows > 0 && t == 2 && unc.size() > 0) {
-      coverings::Rows state(static_cast<std::size_t>(total));
-      for (int j = 0; j < total; ++j)
-        state[static_cast<std::size_t>(j)].assign(rows.begin() + static_cast<long>(j) * k,
-                                                  rows.begin() + static_cast<long>(j + 1) * k);
-      if (auto exchanged = coverings::exchangeRows(v, k, state, plan.exchangeRows)) {
+    if (exchanging && unc.size() > 0 && !roundBest.empty()) {
+      if (auto exchanged = coverings::exchangeRows(v, k, roundBest, plan.exchangeRows)) {
         const std::set<coverings::Row> distinct(exchanged->begin(), exchanged->end());
         result.rows.assign(distinct.begin(), distinct.end());
         if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
