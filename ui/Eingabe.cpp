@@ -141,11 +141,11 @@ void TFEingabe::buildDesign() {
   layout->setContentsMargins(8, 4, 8, 4);
   layout->setSpacing(2);
 
-  LUeberschrift = RegularLabel(central, "LUeberschrift", QStringLiteral("Machen Sie hier Angaben zu Ihren Spielscheinen:"));
+  LUeberschrift = RegularLabel(central, "LUeberschrift", QStringLiteral("Machen Sie hier Angaben zu Ihren Spielscheinen:"), true);
   LUeberschrift->setFont(BoldFont(10));
   LHinweis = RegularLabel(central, "LHinweis",
                           QStringLiteral("Ihre Tippzahlen können Sie manuell  in nachstehendes Textfeld eingeben oder "
-                                         "importieren. Auch eine existierende Spielscheindatei kann eingelesen werden."));
+                                         "importieren. Auch eine existierende Spielscheindatei kann eingelesen werden."), true);
   layout->addWidget(LUeberschrift);
   layout->addWidget(LHinweis);
 
@@ -270,9 +270,9 @@ QWidget* TFEingabe::buildManualPage() {
   hintLayout->setSpacing(2);
   hintLayout->addWidget(RegularLabel(hints, "LManuell1",
                                      QStringLiteral("Die Zahlen sind jeweils durch ein Komma getrennt und ohne Leerzeichen in "
-                                                    "das Textfeld rechts einzugeben.  ")));
+                                                    "das Textfeld rechts einzugeben.  "), true));
   hintLayout->addWidget(
-      RegularLabel(hints, "LManuell2", QStringLiteral("Nutzen Sie die Tasten unten oder schreiben Sie direkt im Textfeld.   ")));
+      RegularLabel(hints, "LManuell2", QStringLiteral("Nutzen Sie die Tasten unten oder schreiben Sie direkt im Textfeld.   "), true));
   hintLayout->addStretch();
   hints->setGeometry(6, 3, 240, 74);
   auto* note = RegularLabel(Tab1, "LManuell3", QStringLiteral("Zeilenwechsel erfolgt automatisch"), false);
@@ -310,7 +310,7 @@ QWidget* TFEingabe::buildSlipPage() {
   layout->setSpacing(4);
   auto* top = new QHBoxLayout;
   BOpen1 = Button(Tab2, "BOpen1", QStringLiteral("Spielschein-\nDatei öffnen"), QSize(92, 38));
-  auto* label = RegularLabel(Tab2, "LUebertragen", QStringLiteral("Zum Bearbeiten übertragen =>"));
+  auto* label = RegularLabel(Tab2, "LUebertragen", QStringLiteral("Zum Bearbeiten übertragen =>"), true);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   BTransfer1 = Button(Tab2, "BTransfer1", QStringLiteral("Über-\ntragen"), QSize(60, 38));
   top->addWidget(BOpen1);
@@ -339,7 +339,7 @@ QWidget* TFEingabe::buildImportPage() {
   textBox->setFont(BoldFont());
   auto* textLayout = new QHBoxLayout(textBox);
   textLayout->addWidget(
-      RegularLabel(textBox, "LText", QStringLiteral("Sieben Zahlen pro Zeile durch Kommata oder Semikola oder Leerzeichen getrennt.")),
+      RegularLabel(textBox, "LText", QStringLiteral("Sieben Zahlen pro Zeile durch Kommata oder Semikola oder Leerzeichen getrennt."), true),
       1);
   BitBtn2 = Button(textBox, "BitBtn2", QStringLiteral("Öffnen..."), QSize(76, 28));
   BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -349,8 +349,8 @@ QWidget* TFEingabe::buildImportPage() {
   auto* sheetBox = Make<QGroupBox>(Tab3, "GBExcel", QStringLiteral("Aus Excel-Datei..."));
   sheetBox->setFont(BoldFont());
   auto* sheetLayout = new QVBoxLayout(sheetBox);
-  sheetLayout->addWidget(RegularLabel(sheetBox, "LExcel", QStringLiteral("Sieben Zahlen pro Zeile, pro Zelle eine.")));
-  sheetLayout->addWidget(RegularLabel(sheetBox, "LTabelle", QStringLiteral("Tabelle, in der die Zahlen notiert sind:")));
+  sheetLayout->addWidget(RegularLabel(sheetBox, "LExcel", QStringLiteral("Sieben Zahlen pro Zeile, pro Zelle eine."), true));
+  sheetLayout->addWidget(RegularLabel(sheetBox, "LTabelle", QStringLiteral("Tabelle, in der die Zahlen notiert sind:"), true));
   auto* sheetRow = new QHBoxLayout;
   Scr1 = Make<QScrollBar>(sheetBox, "Scr1", Qt::Horizontal);
   Scr1->setRange(1, 10);
@@ -395,7 +395,7 @@ QWidget* TFEingabe::buildSystemPage() {
   int i = 1;
   for (const char* text : texts) {
     const QByteArray name = "LSystem" + QByteArray::number(i++);
-    layout->addWidget(RegularLabel(Tab4, name.constData(), QString::fromUtf8(text)));
+    layout->addWidget(RegularLabel(Tab4, name.constData(), QString::fromUtf8(text), true));
   }
   layout->addStretch();
   BWeiter = Button(Tab4, "BWeiter", QStringLiteral("Weiter"), QSize(86, 28));

@@ -144,7 +144,7 @@ void TFOptionen::buildDesign() {
   layout->setContentsMargins(10, 8, 10, 8);
   layout->setSpacing(8);
 
-  LUeberschrift = RegularLabel(central, "LUeberschrift", QString::fromUtf8("Einstellungen für den Programmstart"));
+  LUeberschrift = RegularLabel(central, "LUeberschrift", QStringLiteral("Einstellungen für den Programmstart"));
   LUeberschrift->setFont(BoldFont(11));
   layout->addWidget(LUeberschrift);
 
@@ -157,7 +157,7 @@ void TFOptionen::buildDesign() {
   layout->addLayout(groups, 1);
 
   auto* footer = new QHBoxLayout;
-  LFooter = RegularLabel(central, "LFooter", QString::fromUtf8("Speichern nicht vergessen!"));
+  LFooter = RegularLabel(central, "LFooter", QStringLiteral("Speichern nicht vergessen!"));
   LFooter->setFont(BoldFont(9));
   LFooter->setStyleSheet(QStringLiteral("color: #B00000;"));
   BSave = Make<QPushButton>(central, "BSave", QStringLiteral("Speichern"));
@@ -179,7 +179,7 @@ void TFOptionen::buildDesign() {
 QWidget* TFOptionen::buildFileGroup() {
   GBDateien = Group(this, "GBDateien", "Spielschein-Dateien öffnen...");
   auto* grid = new QGridLayout(GBDateien);
-  LDateien = RegularLabel(GBDateien, "LDateien", QString::fromUtf8("Mit Start zu öffnende Dateien"));
+  LDateien = RegularLabel(GBDateien, "LDateien", QStringLiteral("Mit Start zu öffnende Dateien"));
   l1 = Make<QListWidget>(GBDateien, "l1");
   l1->setFont(ProgramFont());
   l1->setMinimumSize(200, 170);
@@ -216,7 +216,7 @@ QWidget* TFOptionen::buildFileGroup() {
 QWidget* TFOptionen::buildRandomGroup() {
   GBZufall = Group(this, "GBZufall", "Zufallsgenerator");
   auto* layout = new QVBoxLayout(GBZufall);
-  LZufall = RegularLabel(GBZufall, "LZufall", QString::fromUtf8("Wählen Sie die Anzahl  der gewünschten..."));
+  LZufall = RegularLabel(GBZufall, "LZufall", QStringLiteral("Wählen Sie die Anzahl  der gewünschten..."));
 
   RG1 = Make<QGroupBox>(GBZufall, "RG1", QStringLiteral("Zufallsreihen"));
   RG1->setFont(ProgramFont());
@@ -272,13 +272,13 @@ QWidget* TFOptionen::buildTipCentreGroup() {
   ComboWZ = List(PTippcenter, "ComboWZ", ChosenItems());
   ComboGar = List(PTippcenter, "ComboGar", GuaranteeItems());
   ComboBudget = List(PTippcenter, "ComboBudget", BudgetItems());
-  grid->addWidget(RegularLabel(PTippcenter, "LBZ", QString::fromUtf8("Bankzahlen (BZ)")), 0, 0);
-  grid->addWidget(RegularLabel(PTippcenter, "LPlus", QString::fromUtf8("plus")), 1, 1);
-  grid->addWidget(RegularLabel(PTippcenter, "LWZ", QString::fromUtf8("Wahlzahlen (WZ)")), 0, 2);
+  grid->addWidget(RegularLabel(PTippcenter, "LBZ", QStringLiteral("Bankzahlen (BZ)")), 0, 0);
+  grid->addWidget(RegularLabel(PTippcenter, "LPlus", QStringLiteral("plus")), 1, 1);
+  grid->addWidget(RegularLabel(PTippcenter, "LWZ", QStringLiteral("Wahlzahlen (WZ)")), 0, 2);
   grid->addWidget(ComboBZ, 1, 0);
   grid->addWidget(ComboWZ, 1, 2);
-  grid->addWidget(RegularLabel(PTippcenter, "LGar", QString::fromUtf8("Treffergarantie (TrG)")), 2, 0);
-  grid->addWidget(RegularLabel(PTippcenter, "LBudget", QString::fromUtf8("Budget in Euro")), 2, 2);
+  grid->addWidget(RegularLabel(PTippcenter, "LGar", QStringLiteral("Treffergarantie (TrG)")), 2, 0);
+  grid->addWidget(RegularLabel(PTippcenter, "LBudget", QStringLiteral("Budget in Euro")), 2, 2);
   grid->addWidget(ComboGar, 3, 0);
   grid->addWidget(ComboBudget, 3, 2);
   grid->setColumnStretch(0, 1);

@@ -169,16 +169,16 @@ QWidget* TFQuoten::buildInfoGroup() {
   GR1->setFixedWidth(200);
   auto* column = new QVBoxLayout(GR1);
   column->setSpacing(8);
-  headingLabel = RegularLabel(GR1, "headingLabel", QString::fromUtf8("Gewinnquoten\n-Aktualisierung"), false);
+  headingLabel = RegularLabel(GR1, "headingLabel", QStringLiteral("Gewinnquoten\n-Aktualisierung"), false);
   headingLabel->setFont(BoldFont(12));
   headingLabel->setStyleSheet(QStringLiteral("QLabel { color: #000080; }"));
   introText = RegularLabel(GR1, "introText",
-      QString::fromUtf8("Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
-                        "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet."),
+      QStringLiteral("Für die Auswertung der Spielscheine rechnet das Programm mit den Quoten der Gewinnklassen. Solange "
+                     "keine aktuellen Quoten vorhanden sind, wird mit den Standardquoten gerechnet."),
       true);
   manualText = RegularLabel(GR1, "manualText",
-      QString::fromUtf8("Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
-                        "rechts zwei Möglichkeiten der manuellen Pflege der Quoten."),
+      QStringLiteral("Wenn die automatische Aktualisierung über den Button unter diesem Text nicht klappt, haben Sie "
+                     "rechts zwei Möglichkeiten der manuellen Pflege der Quoten."),
       true);
   BOnlAkt = Make<QPushButton>(GR1, "BOnlAkt");
   BOnlAkt->setMinimumSize(120, 40);
@@ -244,7 +244,7 @@ QWidget* TFQuoten::buildFieldPanel() {
   grid->setContentsMargins(6, 2, 2, 2);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(4);
-  QLabel* forDraw = RegularLabel(Panel6, "LAusspielung", QString::fromUtf8("Für Ausspielung"), false);
+  QLabel* forDraw = RegularLabel(Panel6, "LAusspielung", QStringLiteral("Für Ausspielung"), false);
   Combo1 = Make<QComboBox>(Panel6, "Combo1");
   Combo1->setPlaceholderText(QStringLiteral("wählen..."));
   Combo1->setFont(ProgramFont());
@@ -273,8 +273,8 @@ QWidget* TFQuoten::buildPasteGroup() {
   auto* column = new QVBoxLayout(Gr2);
   column->setSpacing(5);
   pasteText = RegularLabel(Gr2, "pasteText",
-      QString::fromUtf8("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
-                        "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
+      QStringLiteral("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
+                     "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
                          "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."),
       true);
   M1 = Make<QPlainTextEdit>(Gr2, "M1");
@@ -321,7 +321,7 @@ QWidget* TFQuoten::buildPasteGroup() {
   controls->addWidget(BDel);
 
   auto* links = new QHBoxLayout;
-  QLabel* linksLabel = RegularLabel(Gr2, "LLinks", QString::fromUtf8("Quoten im Internet:"), false);
+  QLabel* linksLabel = RegularLabel(Gr2, "LLinks", QStringLiteral("Quoten im Internet:"), false);
   PLink1 = Make<QLabel>(Gr2, "PLink1", QStringLiteral("Link 1"));
   PLink2 = Make<QLabel>(Gr2, "PLink2", QStringLiteral("Link 2"));
   for (QLabel* panel : {PLink1, PLink2}) {
@@ -359,14 +359,14 @@ QWidget* TFQuoten::buildTable() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(3);
   auto* heading = new QHBoxLayout;
-  tableHeading = RegularLabel(area, "tableHeading", QString::fromUtf8("Gewinnquoten"), false);
+  tableHeading = RegularLabel(area, "tableHeading", QStringLiteral("Gewinnquoten"), false);
   tableHeading->setFont(BoldFont(10));
-  QLabel* hint = RegularLabel(area, "LHinweis", QString::fromUtf8("Hinweis:"), false);
+  QLabel* hint = RegularLabel(area, "LHinweis", QStringLiteral("Hinweis:"), false);
   hint->setFont(BoldFont());
   hint->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
   tableNote = RegularLabel(area, "tableNote",
-      QString::fromUtf8("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
-                        "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
+      QStringLiteral("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
+                     "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
                          "gewählten Ausspielungsdatum."),
       true);
   tableNote->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));

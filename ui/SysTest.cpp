@@ -209,9 +209,8 @@ QWidget* TFSysTest::buildRowsColumn() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(3);
-  LEinfuegen = PlainLabel(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das\nhellgrüne Feld einzufügen"), true);
+  LEinfuegen = PlainLabel(box, "LEinfuegen", QStringLiteral("Die zu testenden Reihen sind  in das\nhellgrüne Feld einzufügen"));
   LEinfuegen->setFont(BoldFont());
-  LEinfuegen->setWordWrap(false);
   column->addWidget(LEinfuegen);
   M1 = new QPlainTextEdit(box);
   M1->setObjectName(QStringLiteral("M1"));
@@ -226,8 +225,7 @@ QWidget* TFSysTest::buildRowsColumn() {
   // Set in lines as a narrow label, so the word broken at its hyphen reads as intended.
   LQuellen = PlainLabel(box, "LQuellen",
                         QStringLiteral("Die Reihen können aus einer Datei\nund der Zwischenab-\nlage eingelesen oder direkt\n"
-                                       "eingegeben werden."), true);
-  LQuellen->setWordWrap(false);
+                                       "eingegeben werden."));
   column->addWidget(LQuellen);
   column->addSpacing(4);
   column->addWidget(PlainLabel(box, "LEntweder", QStringLiteral("Entweder so"), true));

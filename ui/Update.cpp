@@ -178,9 +178,9 @@ void TFUpdate::buildDesign() {
 
   headingLabel = PlainLabel(central, "headingLabel",
                             QStringLiteral("Aktualisieren Sie hier Gewinnzahlen und Gewinnquoten oder prüfen Sie, ob eine "
-                                           "neue Programmversion verfügbar ist."));
+                                           "neue Programmversion verfügbar ist."),
+                            true);
   headingLabel->setFont(BoldFont(10));
-  headingLabel->setWordWrap(true);
   layout->addWidget(headingLabel);
 
   auto* columns = new QHBoxLayout;
@@ -305,11 +305,10 @@ QWidget* TFUpdate::buildVersionGroup() {
   versions->addWidget(Panel4, 2, 1);
   layout->addLayout(versions);
 
-  downloadNotice = PlainLabel(versionGroup, "downloadNotice",
-                              QStringLiteral("Wenn die Update-Prüfung positiv verläuft, dann wird hier ein Download- und ein "
-                                             "Installations- Button eingeblendet."));
-  downloadNotice->setWordWrap(true);
-  downloadNotice->setFont(ProgramFont());
+  downloadNotice = RegularLabel(versionGroup, "downloadNotice",
+                                QStringLiteral("Wenn die Update-Prüfung positiv verläuft, dann wird hier ein Download- und "
+                                               "ein Installations- Button eingeblendet."),
+                                true);
   downloadNotice->setMargin(6);
   downloadNotice->setStyleSheet(QStringLiteral("QLabel { background: #000040; color: white; }"));
   layout->addWidget(downloadNotice);
@@ -317,21 +316,18 @@ QWidget* TFUpdate::buildVersionGroup() {
   Panel6 = Make<QFrame>(versionGroup, "Panel6");
   Panel6->setFrameShape(QFrame::StyledPanel);
   auto* download = new QGridLayout(Panel6);
-  auto* afterDownload = PlainLabel(Panel6, "LNachDownload",
-                                   QStringLiteral("Nach Abschluss des Downloads wird der Button [Installieren] sichtbar."));
-  afterDownload->setWordWrap(true);
-  afterDownload->setFont(ProgramFont());
+  auto* afterDownload = RegularLabel(
+      Panel6, "LNachDownload", QStringLiteral("Nach Abschluss des Downloads wird der Button [Installieren] sichtbar."), true);
   BDown = Make<QPushButton>(Panel6, "BDown", QStringLiteral("Download"));
   BDown->setMinimumSize(100, 30);
   BDown->setFont(ProgramFont());
   PInst = Make<QFrame>(Panel6, "PInst");
   auto* install = new QHBoxLayout(PInst);
   install->setContentsMargins(0, 0, 0, 0);
-  auto* warning = PlainLabel(PInst, "LInstallation",
-                             QStringLiteral("Wenn die Installation startet, wird das Programm beendet.   Das Update ist in das "
-                                            "Programm- verzeichnis zu installieren."));
-  warning->setWordWrap(true);
-  warning->setFont(ProgramFont());
+  auto* warning = RegularLabel(PInst, "LInstallation",
+                               QStringLiteral("Wenn die Installation startet, wird das Programm beendet.   Das Update ist "
+                                              "in das Programm- verzeichnis zu installieren."),
+                               true);
   warning->setStyleSheet(QStringLiteral("QLabel { color: #D00000; }"));
   BitBtn2 = Make<QPushButton>(PInst, "BitBtn2", QStringLiteral("Installieren"));
   BitBtn2->setMinimumSize(100, 30);

@@ -119,6 +119,15 @@ TEST_F(EingabeTest, WindowCarriesItsNamesCaptionsAndNumberButtons) {
     }
 }
 
+// The long hints wrap inside the window's designed width instead of widening it and being cut.
+TEST_F(EingabeTest, EveryPageFitsTheDesignedWidth) {
+  window->show();
+  for (int i = 0; i < window->PC1->count(); ++i) {
+    window->PC1->setCurrentIndex(i);
+    EXPECT_LE(window->minimumSizeHint().width(), 718) << window->PC1->tabText(i).toStdString();
+  }
+}
+
 TEST_F(EingabeTest, NumberButtonsCloseALineAfterTheSeventhNumber) {
   struct Case {
     const char* before;

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "constructions.h"
-#include "exchange.h"
 #include "covering.h"
 #include "generation/systeme.h"
 #include "orbit_annealing.h"
@@ -98,8 +97,9 @@ std::string verify(const KeyParams& p, const Rows& rows, bool needDistinct = tru
   return {};
 }
 
-std::optional<Rows> readFound(const fs::path& dir, int key, const KeyParams& p) {
-  std::ifstream in(dir / (std::to_string(key) + ".txt"));
+// Rows (or permutations) one per line, points 1..v separated by blanks; nothing when unreadable.
+std::optional<Rows> readRows(const fs::path& file) {
+  std::ifstream in(file);
   if (!in) return std::nullopt;
   Rows rows;
   std::string line;
@@ -110,12 +110,38 @@ std::optional<Rows> readFound(const fs::path& dir, int key, const KeyParams& p) 
     while (ls >> x) r.push_back(x - 1);
     if (!r.empty()) rows.push_back(r);
   }
+  return rows;
+}
+
+Rows readRowsOrThrow(const fs::path& file) {
+  auto rows = readRows(file);
+  if (!rows) throw std::runtime_error("cannot read " + file.string());
+  return *rows;
+}
+
+std::optional<Rows> readFound(const fs::path& dir, int key, const KeyParams& p) {
+  const auto read = readRows(dir / (std::to_string(key) + ".txt"));
+  if (!read) return std::nullopt;
+  const Rows& rows = *read;
   const std::string problem = verify(p, rows);
   if (!problem.empty()) {
     std::cerr << "found/" << key << ".txt ignored: " << problem << '\n';
     return std::nullopt;
   }
   return rows;
+}
+
+// Says how a search ended and keeps its covering in found/ when it is smaller than the stored one.
+void keepIfSmaller(const fs::path& foundDir, int key, const KeyParams& p, const Rows& rows) {
+  if (const std::string problem = verify(p, rows); !problem.empty()) throw std::runtime_error(problem);
+  const auto old = readFound(foundDir, baseKey(key), p);
+  std::cout << "key " << key << ": " << rows.size() << " rows (catalogue " << p.target
+            << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
+  if (!old || rows.size() < old->size()) {
+    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
+    f << rowsText(rows);
+    std::cout << "stored\n";
+  }
 }
 
 // Even spread of positions over exactly p.target rows: each row takes the least used
@@ -461,26 +487,11 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
                 std::uint64_t seed) {
   const KeyParams p = params(baseKey(key));
   Rng rng(seed * 0x9e3779b97f4a7c15ULL + static_cast<std::uint64_t>(key));
-  std::ifstream in(start);
-  Rows rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream ls(line);
-    Row r;
-    int x;
-    while (ls >> x) r.push_back(x - 1);
-    if (!r.empty()) rows.push_back(r);
-  }
+  Rows rows = readRowsOrThrow(start);
   if (const std::string problem = verify(p, rows, false); !problem.empty()) throw std::runtime_error(problem);
   rows = descend(p, rows, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng);
   coverings::normalise(p.v, p.k, rows, rng);
-  auto old = readFound(foundDir, baseKey(key), p);
-  std::cout << "key " << key << ": " << rows.size() << " rows (catalogue " << p.target
-            << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
-  if (verify(p, rows).empty() && (!old || rows.size() < old->size())) {
-    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
-    f << rowsText(rows);
-  }
+  keepIfSmaller(foundDir, key, p, rows);
   return 0;
 }
 
@@ -496,22 +507,8 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   plan.v = p.v;
   plan.k = p.k;
   plan.t = p.t;
-  auto readRows = [&](const fs::path& file) {
-    std::ifstream in(file);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
-    Rows rows;
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream ls(line);
-      Row r;
-      int x;
-      while (ls >> x) r.push_back(x - 1);
-      if (!r.empty()) rows.push_back(r);
-    }
-    return rows;
-  };
   if (!gensFile.empty()) {
-    const Rows gens = readRows(gensFile);
+    const Rows gens = readRowsOrThrow(gensFile);
     for (const Row& g : gens)
       if (static_cast<int>(g.size()) != p.v) throw std::runtime_error("a generator does not move " + std::to_string(p.v) + " points");
     plan.group = orbits::closure(p.v, std::vector<orbits::Perm>(gens.begin(), gens.end()), 100000);
@@ -529,17 +526,11 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   plan.rounds = rounds;
   plan.exchangeRows = exchangeOut;
   plan.movesPerRound = moves > 0 ? moves : 100000000 / static_cast<std::uint64_t>(n);
-  if (!start.empty()) plan.start = readRows(start);
+  if (!start.empty()) plan.start = readRowsOrThrow(start);
   std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, seed %llu\n", key, n, plan.baseRows,
               plan.baseRows * n, plan.freeRows, static_cast<unsigned long long>(seed));
   std::fflush(stdout);
   auto result = orbits::annealOrbitRows(plan, seed, true);
-  if (result.rows.empty() && exchangeOut > 0 && p.t == 2) {
-    if (auto exchanged = coverings::exchangeRows(p.v, p.k, result.best, exchangeOut)) {
-      const std::set<Row> distinct(exchanged->begin(), exchanged->end());
-      result.rows.assign(distinct.begin(), distinct.end());
-    }
-  }
   if (result.rows.empty() && finishRounds > 0) {
     // A state a few t-sets short may need only a little asymmetry: the same search on its rows
     // with every row free, starting cool so the near-covering is not melted down.
@@ -550,7 +541,6 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
     free.freeRows = static_cast<int>(result.best.size());
     free.start = result.best;
     free.rounds = finishRounds;
-    free.movesPerRound = plan.movesPerRound;
     free.hot = 0.2;
     free.cold = 0.02;
     result = orbits::annealOrbitRows(free, seed, true);
@@ -559,15 +549,9 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
     std::printf("no covering; best state %zu t-sets short after %d rounds\n", result.bestUncovered, result.rounds);
     return 1;
   }
-  if (const std::string problem = verify(p, result.rows, false); !problem.empty()) throw std::runtime_error(problem);
-  auto old = readFound(foundDir, baseKey(key), p);
-  std::printf("covering of %zu rows after %d rounds (catalogue %d%s)\n", result.rows.size(), result.rounds, p.target,
-              old ? (", stored " + std::to_string(old->size())).c_str() : "");
-  if (!old || result.rows.size() < old->size()) {
-    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
-    f << rowsText(result.rows);
-    std::printf("stored\n");
-  }
+  std::printf("covering after %d rounds\n", result.rounds);
+  std::fflush(stdout);
+  keepIfSmaller(foundDir, key, p, result.rows);
   return 0;
 }
 
@@ -665,15 +649,7 @@ int main(int argc, char** argv) {
       if (rows.empty() || static_cast<int>(rows.size()) > p.target)
         rows = searchCovering(p, foundDir, static_cast<std::uint64_t>(effort * 400000.0), attempts, rng, 6, shapes);
       coverings::normalise(p.v, p.k, rows, rng);
-      const std::string problem = verify(p, rows);
-      if (!problem.empty()) throw std::runtime_error(problem);
-      auto old = readFound(foundDir, baseKey(searchKey), p);
-      std::cout << "key " << searchKey << ": " << rows.size() << " rows (catalogue " << p.target
-                << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
-      if (!old || rows.size() < old->size()) {
-        std::ofstream f(foundDir / (std::to_string(baseKey(searchKey)) + ".txt"));
-        f << rowsText(rows);
-      }
+      keepIfSmaller(foundDir, searchKey, p, rows);
       return 0;
     }
     if (out.empty()) return usage();

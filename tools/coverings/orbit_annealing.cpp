@@ -33,6 +33,13 @@ std::vector<std::vector<int>> slotSubsets(int n, int r) {
   return out;
 }
 
+// Each row ascending, each once: the orbit of a row that a group element fixes repeats it.
+coverings::Rows distinctRows(coverings::Rows rows) {
+  for (coverings::Row& r : rows) std::sort(r.begin(), r.end());
+  const std::set<coverings::Row> distinct(rows.begin(), rows.end());
+  return {distinct.begin(), distinct.end()};
+}
+
 }  // namespace
 
 std::vector<Perm> cyclicOnBlocks(int v, int m, int copies) {
@@ -127,12 +134,13 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
 
   AnnealResult result;
   result.bestUncovered = unc.size();
-  auto keepBest = [&] {
-    result.best.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
+  // Every row of the current state.
+  auto snapshot = [&](coverings::Rows& dst) {
+    dst.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
     for (int j = 0; j < total; ++j)
-      for (int c = 0; c < k; ++c) result.best[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
+      for (int c = 0; c < k; ++c) dst[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
   };
-  keepBest();
+  snapshot(result.best);
   int others[8];
   // Point z of row j (in `slot`) becomes y.
   auto swapIn = [&](int j, int slot, int y) {
@@ -167,17 +175,18 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   const std::size_t exchangeReach = static_cast<std::size_t>(plan.exchangeRows * k * (k - 1) / 2);
   coverings::Rows roundBest;
   std::size_t roundBestUncovered = 0;
-  auto keepRoundBest = [&] {
-    roundBestUncovered = unc.size();
-    roundBest.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
-    for (int j = 0; j < total; ++j)
-      for (int c = 0; c < k; ++c) roundBest[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
-  };
 
   std::uniform_real_distribution<double> unit(0, 1);
   const std::uint64_t M = plan.movesPerRound;
+  auto keepIfBestOfRound = [&] {
+    if (exchanging && unc.size() <= exchangeReach && (roundBest.empty() || unc.size() < roundBestUncovered)) {
+      roundBestUncovered = unc.size();
+      snapshot(roundBest);
+    }
+  };
   for (int round = 0; round < plan.rounds && unc.size() > 0; ++round) {
     roundBest.clear();
+    keepIfBestOfRound();
     for (std::uint64_t step = 0; step < M && unc.size() > 0; ++step) {
       const double temp = plan.hot * std::pow(plan.cold / plan.hot, static_cast<double>(step) / static_cast<double>(M));
       // An uncovered t-set, and a row holding all of it but one point.
@@ -219,10 +228,9 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
       }
       if (unc.size() < result.bestUncovered) {
         result.bestUncovered = unc.size();
-        keepBest();
+        snapshot(result.best);
       }
-      if (exchanging && unc.size() <= exchangeReach && (roundBest.empty() || unc.size() < roundBestUncovered))
-        keepRoundBest();
+      keepIfBestOfRound();
     }
     result.rounds = round + 1;
     if (reportRounds) {
@@ -231,21 +239,16 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     }
     if (exchanging && unc.size() > 0 && !roundBest.empty()) {
       if (auto exchanged = coverings::exchangeRows(v, k, roundBest, plan.exchangeRows)) {
-        const std::set<coverings::Row> distinct(exchanged->begin(), exchanged->end());
-        result.rows.assign(distinct.begin(), distinct.end());
+        result.rows = distinctRows(std::move(*exchanged));
         if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
         return result;
       }
     }
   }
   if (unc.size() == 0) {
-    std::set<coverings::Row> distinct;
-    for (int j = 0; j < total; ++j) {
-      coverings::Row r(rows.begin() + static_cast<long>(j) * k, rows.begin() + static_cast<long>(j + 1) * k);
-      std::sort(r.begin(), r.end());
-      distinct.insert(r);
-    }
-    result.rows.assign(distinct.begin(), distinct.end());
+    coverings::Rows state;
+    snapshot(state);
+    result.rows = distinctRows(std::move(state));
   }
   return result;
 }
