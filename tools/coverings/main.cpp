@@ -19,6 +19,7 @@
 #include "constructions.h"
 #include "covering.h"
 #include "generation/systeme.h"
+#include "lns.h"
 #include "orbit_annealing.h"
 #include "orbits.h"
 
@@ -546,12 +547,47 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
     result = orbits::annealOrbitRows(free, seed, true);
   }
   if (result.rows.empty()) {
-    std::printf("no covering; best state %zu t-sets short after %d rounds\n", result.bestUncovered, result.rounds);
+    // The best state is a start for the large neighbourhood search.
+    const fs::path bestFile =
+        fs::temp_directory_path() / ("kw_orbit_" + std::to_string(key) + "_" + std::to_string(seed) + "_best.txt");
+    std::ofstream(bestFile) << rowsText(result.best);
+    std::printf("no covering; best state %zu t-sets short after %d rounds, kept in %s\n", result.bestUncovered,
+                result.rounds, bestFile.c_str());
     return 1;
   }
   std::printf("covering after %d rounds\n", result.rounds);
   std::fflush(stdout);
   keepIfSmaller(foundDir, key, p, result.rows);
+  return 0;
+}
+
+// Large neighbourhood search from the rows in `start` (cut down to the target by dropping the
+// weakest rows first). The best state goes to the work folder as a start for the next run.
+int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int remove, int least, int steps,
+        double seconds, std::uint64_t seed) {
+  KeyParams p = params(baseKey(key));
+  if (aim > 0) p.target = aim;
+  coverings::LnsPlan plan;
+  plan.v = p.v;
+  plan.k = p.k;
+  plan.t = p.t;
+  plan.start = readRowsOrThrow(start);
+  while (static_cast<int>(plan.start.size()) > p.target) dropWeakestRow(p.v, p.t, plan.start);
+  if (static_cast<int>(plan.start.size()) != p.target) throw std::runtime_error("the start has too few rows");
+  plan.remove = remove;
+  plan.least = least;
+  plan.steps = steps;
+  plan.seconds = seconds;
+  plan.work = fs::temp_directory_path() / ("kw_lns_" + std::to_string(key) + "_" + std::to_string(seed));
+  std::cout << "key " << key << ": " << p.target << " rows, " << coverings::uncoveredCount(p.v, p.t, plan.start)
+            << " t-sets open at the start, work in " << plan.work.string() << '\n';
+  Rows best;
+  const auto found = coverings::lnsSearch(plan, seed, best);
+  if (!found) {
+    std::cout << "no covering; best state " << coverings::uncoveredCount(p.v, p.t, best) << " t-sets short\n";
+    return 1;
+  }
+  keepIfSmaller(foundDir, key, p, *found);
   return 0;
 }
 
@@ -563,7 +599,9 @@ int usage() {
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
-               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n";
+               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
+               "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--steps N] [--seconds S] [--seed S] "
+               "[--aim ROWS] [--found DIR]\n";
   return 2;
 }
 
@@ -574,6 +612,7 @@ int main(int argc, char** argv) {
   double effort = 1.0;
   int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
   int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0;
+  int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -628,6 +667,14 @@ int main(int argc, char** argv) {
       exchangeOut = std::stoi(next());
     else if (a == "--finish")
       finishRounds = std::stoi(next());
+    else if (a == "--lns")
+      lnsKey = std::stoi(next());
+    else if (a == "--remove")
+      removeRows = std::stoi(next());
+    else if (a == "--least")
+      least = std::stoi(next());
+    else if (a == "--steps")
+      steps = std::stoi(next());
     else if (a == "--moves")
       moves = std::stoull(next());
     else
@@ -636,6 +683,10 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
+    if (lnsKey > 0) {
+      if (startFile.empty()) return usage();
+      return lns(lnsKey, foundDir, startFile, aim, removeRows, least, steps, seconds, seed);
+    }
     if (annealKey > 0)
       return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, finishRounds,
                          moves, seed, startFile, aim);
