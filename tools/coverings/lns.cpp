@@ -48,8 +48,7 @@ class TSets {
     int pick[8];
     walk(row, 0, 0, pick, f);
   }
-  // Calls f(rank) for every t-subset of `set` ∪ {x} that holds x (set
-  // ascending, x above all).
+  // Calls f(rank) for every t-subset of `set` ∪ {x} that holds x (set ascending, x above all).
   template <class F>
   void eachWith(const Row& set, int x, F&& f) const {
     int pick[8];
@@ -121,8 +120,7 @@ class Search {
     for (int i = 1; i <= r; ++i) b = b * (n - r + i) / i;
     return b;
   }
-  // The best state so far, as a start for the next run even if this one is
-  // stopped.
+  // The best state so far, as a start for the next run even if this one is stopped.
   void save(const Rows& rows) const {
     std::filesystem::create_directories(p_.work);
     std::ofstream f(p_.work / "best.txt");
@@ -133,8 +131,7 @@ class Search {
   }
   long openCount() const { return std::count(cover_.begin(), cover_.end(), 0); }
 
-  // Rows near an open t-set: those meeting a growing set of points, most shared
-  // points first.
+  // Rows near an open t-set: those meeting a growing set of points, most shared points first.
   std::vector<int> chooseRows() {
     std::vector<long> open;
     for (long s = 0; s < sets_.count(); ++s)
@@ -171,8 +168,7 @@ class Search {
     }
   }
 
-  // Every k-set that covers at least `least` of the open sets (a row that
-  // covers fewer wastes more than the replacement can afford).
+  // Every k-set that covers at least `least` of the open sets, at most `cap` of them.
   void candidates(const std::vector<char>& isOpen, int least, std::set<Row>& out, std::size_t cap) {
     Row cur;
     const int maxMissing = perRow_ - least;
@@ -209,9 +205,8 @@ class Search {
         open.push_back(s);
       }
     const long slack = static_cast<long>(out.size()) * perRow_ - static_cast<long>(open.size());
-    // A row that covers fewer open sets wastes more than the replacement can
-    // afford; in a tight covering nearly every row covers nearly all its sets
-    // anew, so the plan may ask for more.
+    // A row that covers fewer open sets wastes more than the replacement can afford; in a tight
+    // covering nearly every row covers nearly all its sets anew, so the plan may ask for more.
     int least = static_cast<int>(std::max<long>({1, perRow_ - std::max<long>(slack, 0) - 1, p_.least}));
     std::set<Row> cand;
     while (true) {
@@ -250,8 +245,7 @@ class Search {
     return openAfter;
   }
 
-  // Exactly `n` rows of the pool, not all of `old`, leaving the fewest of
-  // `open` uncovered.
+  // Exactly `n` rows of the pool, not all of `old`, leaving the fewest of `open` uncovered.
   std::vector<Row> solve(const std::vector<Row>& pool, const std::vector<Row>& old, const std::vector<char>& isOpen,
                          const std::vector<long>& open, int n) {
     std::vector<std::vector<int>> by(static_cast<std::size_t>(sets_.count()));

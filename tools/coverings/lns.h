@@ -5,11 +5,10 @@
 
 #include "covering.h"
 
-// Large neighbourhood search on a near-covering with a fixed number of rows:
-// take out a group of rows around an open t-set and let the MIP solver (cbc)
-// choose as many rows in their place that leave the fewest t-sets open. Where
-// annealing stalls a few t-sets short, the last sets need many rows to change
-// together; the solver changes twenty or thirty at once and exactly.
+// Large neighbourhood search on a near-covering with a fixed number of rows: take out a group of
+// rows around an open t-set and let the MIP solver (cbc) choose as many rows in their place that
+// leave the fewest t-sets open. Where annealing stalls a few t-sets short, the last sets need many
+// rows to change together; the solver changes twenty or thirty at once and exactly.
 namespace coverings {
 
 struct LnsPlan {
@@ -23,9 +22,8 @@ struct LnsPlan {
   bool verbose = true;
 };
 
-// Deterministic for a plan and seed as long as the solver ends within its time;
-// a covering with plan.start.size() rows, or nothing. `bestOut` receives the
-// best state seen.
+// Deterministic for a plan and seed as long as the solver ends within its time; a covering with
+// plan.start.size() rows, or nothing. `bestOut` receives the best state seen.
 std::optional<Rows> lnsSearch(const LnsPlan& plan, std::uint64_t seed, Rows& bestOut);
 
 }  // namespace coverings
