@@ -234,7 +234,9 @@ class Search {
       for (const Row& r : chosen) sets_.eachIn(r, [&](long s) { hit[static_cast<std::size_t>(s)] = 1; });
       long left = 0;
       for (long s : open) left += hit[static_cast<std::size_t>(s)] ? 0 : 1;
-      if (left <= openBefore) {
+      // Now and then a step that opens one set more is kept too, to leave a dead end.
+      const bool uphill = left == openBefore + 1 && std::uniform_real_distribution<double>(0, 1)(rng_) < p_.uphill;
+      if (left <= openBefore || uphill) {
         for (std::size_t j = 0; j < out.size(); ++j) rows_[static_cast<std::size_t>(out[j])] = chosen[j];
         openAfter = left;
         ++kept_;

@@ -17,6 +17,7 @@ struct LnsPlan {
   int remove = 20;  // rows taken out per step
   int steps = 1000;
   int least = 0;               // a new row covers at least this many open t-sets
+  double uphill = 0;           // chance to keep a step that leaves one t-set more open
   double seconds = 10;         // solver time per step
   std::filesystem::path work;  // model files
   bool verbose = true;

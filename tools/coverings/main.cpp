@@ -563,8 +563,8 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
 
 // Large neighbourhood search from the rows in `start` (cut down to the target by dropping the
 // weakest rows first). The best state goes to the work folder as a start for the next run.
-int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int remove, int least, int steps,
-        double seconds, std::uint64_t seed) {
+int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int remove, int least, double uphill,
+        int steps, double seconds, std::uint64_t seed) {
   KeyParams p = params(baseKey(key));
   if (aim > 0) p.target = aim;
   coverings::LnsPlan plan;
@@ -576,6 +576,7 @@ int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int r
   if (static_cast<int>(plan.start.size()) != p.target) throw std::runtime_error("the start has too few rows");
   plan.remove = remove;
   plan.least = least;
+  plan.uphill = uphill;
   plan.steps = steps;
   plan.seconds = seconds;
   plan.work = fs::temp_directory_path() / ("kw_lns_" + std::to_string(key) + "_" + std::to_string(seed));
@@ -600,8 +601,8 @@ int usage() {
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
-               "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--steps N] [--seconds S] [--seed S] "
-               "[--aim ROWS] [--found DIR]\n";
+               "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
+               "[--seed S] [--aim ROWS] [--found DIR]\n";
   return 2;
 }
 
@@ -613,6 +614,7 @@ int main(int argc, char** argv) {
   int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
   int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0;
   int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
+  double uphill = 0;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -673,6 +675,8 @@ int main(int argc, char** argv) {
       removeRows = std::stoi(next());
     else if (a == "--least")
       least = std::stoi(next());
+    else if (a == "--uphill")
+      uphill = std::stod(next());
     else if (a == "--steps")
       steps = std::stoi(next());
     else if (a == "--moves")
@@ -685,7 +689,7 @@ int main(int argc, char** argv) {
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
-      return lns(lnsKey, foundDir, startFile, aim, removeRows, least, steps, seconds, seed);
+      return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
     }
     if (annealKey > 0)
       return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, finishRounds,
