@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "class_cover.h"
 #include "constructions.h"
 #include "covering.h"
 #include "generation/systeme.h"
@@ -592,6 +593,28 @@ int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int r
   return 0;
 }
 
+// Exhaustive search over the base rows of a fully symmetric configuration for pairs (see
+// class_cover.h): "--class-cover 14x3 --base 6 --given FILE", the given rows on the points 1..m*c.
+int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile) {
+  coverings::ClassCoverPlan plan;
+  if (std::sscanf(cycle.c_str(), "%dx%d", &plan.m, &plan.copies) != 2 || plan.m < 2 || plan.copies < 1)
+    throw std::runtime_error("--class-cover wants MxC");
+  plan.baseRows = baseRows;
+  if (!givenFile.empty()) plan.given = readRowsOrThrow(givenFile);
+  for (const Row& r : plan.given)
+    for (int x : r)
+      if (x < 0 || x >= plan.m * plan.copies) throw std::runtime_error("a given row leaves the turned points");
+  const auto started = std::chrono::steady_clock::now();
+  const auto result = coverings::classCover(plan, 10);
+  if (result.tooLarge) throw std::runtime_error("more than 128 pair classes");
+  std::printf("%ld pair classes, %ld left for %d base rows (%d slots), %ld candidate base rows\n", result.classes,
+              result.open, baseRows, baseRows * 10, result.candidates);
+  for (const Rows& solution : result.solutions) std::printf("solution:\n%s", rowsText(solution).c_str());
+  std::printf("%s after %.1f s\n", result.solutions.empty() ? "no solution" : "solutions found",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+  return result.solutions.empty() ? 1 : 0;
+}
+
 int usage() {
   std::cerr << "usage: kw_coverings --out FILE [--found DIR] [--effort X] [--jobs N]\n"
                "       kw_coverings --search KEY [--found DIR] [--effort X] [--seed S] [--attempts N] [--shapes N] "
@@ -602,7 +625,8 @@ int usage() {
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
-               "[--seed S] [--aim ROWS] [--found DIR]\n";
+               "[--seed S] [--aim ROWS] [--found DIR]\n"
+               "       kw_coverings --class-cover MxC --base N [--given FILE]\n";
   return 2;
 }
 
@@ -615,6 +639,8 @@ int main(int argc, char** argv) {
   int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0;
   int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
   double uphill = 0;
+  std::string classCycle;
+  fs::path givenFile;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -675,6 +701,10 @@ int main(int argc, char** argv) {
       removeRows = std::stoi(next());
     else if (a == "--least")
       least = std::stoi(next());
+    else if (a == "--class-cover")
+      classCycle = next();
+    else if (a == "--given")
+      givenFile = next();
     else if (a == "--uphill")
       uphill = std::stod(next());
     else if (a == "--steps")
@@ -687,6 +717,7 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
+    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "covering.h"
+
+// Decides a fully symmetric configuration for pairs exactly. The cyclic group Z_m turns each of
+// c blocks of m points; its orbits on pairs are the pair classes (difference d inside a block,
+// difference d from one block to another). When counting shows that the base rows of a
+// configuration have exactly as many pair slots as there are classes left, every class must be
+// covered exactly once, and an exhaustive search over the base rows settles whether the
+// configuration exists at all — before hours of annealing are spent on it.
+namespace coverings {
+
+struct ClassCoverPlan {
+  int m = 0, copies = 0;  // points c*m + x, x in Z_m
+  int k = 5;
+  int baseRows = 0;
+  Rows given;  // rows (on the orbit points) whose classes count as covered already
+};
+
+struct ClassCoverResult {
+  std::vector<Rows> solutions;  // base rows of each solution found (up to the limit)
+  long classes = 0, open = 0;   // classes in all, and those the base rows must cover
+  long candidates = 0;          // base rows up to turning that repeat no class
+  bool tooLarge = false;        // more than 128 classes: not searched
+};
+
+ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions);
+
+}  // namespace coverings
