@@ -42,16 +42,19 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   const Classes classes(plan.m, plan.copies);
   ClassCoverResult result;
   result.classes = classes.count();
+  const int firstStrict = plan.looseBlocks * (plan.m / 2);  // loose classes come first
+  auto loose = [&](int p, int q) { return p / plan.m == q / plan.m && p / plan.m < plan.looseBlocks; };
   if (result.classes > 128) {
     result.tooLarge = true;
     return result;
   }
   Mask given = 0, all = 0;
-  for (int c = 0; c < result.classes; ++c) all |= Mask{1} << c;
+  for (int c = firstStrict; c < result.classes; ++c) all |= Mask{1} << c;
   for (const Row& r : plan.given)
     for (std::size_t i = 0; i < r.size(); ++i)
-      for (std::size_t j = i + 1; j < r.size(); ++j) given |= Mask{1} << classes.of(r[i], r[j]);
-  for (int c = 0; c < result.classes; ++c) result.open += ((given >> c) & 1) ? 0 : 1;
+      for (std::size_t j = i + 1; j < r.size(); ++j)
+        if (!loose(r[i], r[j])) given |= Mask{1} << classes.of(r[i], r[j]);
+  for (int c = firstStrict; c < result.classes; ++c) result.open += ((given >> c) & 1) ? 0 : 1;
 
   // Candidate base rows: one per turning orbit (the smallest image), repeating no class and
   // meeting none that is given.
@@ -66,6 +69,7 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       Mask mask = 0;
       for (std::size_t i = 0; i < r.size(); ++i)
         for (std::size_t j = i + 1; j < r.size(); ++j) {
+          if (loose(r[i], r[j])) continue;
           const Mask bit = Mask{1} << classes.of(r[i], r[j]);
           if ((mask | given) & bit) return;
           mask |= bit;
@@ -85,22 +89,29 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
 
   std::vector<std::vector<int>> byClass(static_cast<std::size_t>(result.classes));
   for (std::size_t i = 0; i < masks.size(); ++i)
-    for (int c = 0; c < result.classes; ++c)
+    for (int c = firstStrict; c < result.classes; ++c)
       if ((masks[i] >> c) & 1) byClass[static_cast<std::size_t>(c)].push_back(static_cast<int>(i));
 
   // Exact cover: always branch on the open class with the fewest rows still fitting.
   std::vector<int> picked;
   std::function<bool(Mask)> search = [&](Mask covered) {
     if (covered == all) {
-      Rows solution;
+      Rows solution = plan.given;
       for (int i : picked) solution.push_back(rows[static_cast<std::size_t>(i)]);
+      std::vector<char> looseCovered(static_cast<std::size_t>(firstStrict), 0);
+      for (const Row& row : solution)
+        for (std::size_t i = 0; i < row.size(); ++i)
+          for (std::size_t j = i + 1; j < row.size(); ++j)
+            if (loose(row[i], row[j])) looseCovered[static_cast<std::size_t>(classes.of(row[i], row[j]))] = 1;
+      if (std::count(looseCovered.begin(), looseCovered.end(), 0) > 0) return false;
+      solution.erase(solution.begin(), solution.begin() + static_cast<long>(plan.given.size()));
       result.solutions.push_back(solution);
       return result.solutions.size() >= maxSolutions;
     }
     if (static_cast<int>(picked.size()) == plan.baseRows) return false;
     int best = -1;
     std::size_t fewest = SIZE_MAX;
-    for (int c = 0; c < result.classes; ++c) {
+    for (int c = firstStrict; c < result.classes; ++c) {
       if ((covered >> c) & 1) continue;
       std::size_t n = 0;
       for (int i : byClass[static_cast<std::size_t>(c)])

@@ -17,6 +17,9 @@ struct ClassCoverPlan {
   int k = 5;
   int baseRows = 0;
   Rows given;  // rows (on the orbit points) whose classes count as covered already
+  // Pairs inside the first `looseBlocks` blocks must be covered but may repeat (where those
+  // points lie in more rows than the others).
+  int looseBlocks = 0;
 };
 
 struct ClassCoverResult {

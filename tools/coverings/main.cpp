@@ -595,11 +595,12 @@ int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int r
 
 // Exhaustive search over the base rows of a fully symmetric configuration for pairs (see
 // class_cover.h): "--class-cover 14x3 --base 6 --given FILE", the given rows on the points 1..m*c.
-int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile) {
+int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile, int looseBlocks) {
   coverings::ClassCoverPlan plan;
   if (std::sscanf(cycle.c_str(), "%dx%d", &plan.m, &plan.copies) != 2 || plan.m < 2 || plan.copies < 1)
     throw std::runtime_error("--class-cover wants MxC");
   plan.baseRows = baseRows;
+  plan.looseBlocks = looseBlocks;
   if (!givenFile.empty()) plan.given = readRowsOrThrow(givenFile);
   for (const Row& r : plan.given)
     for (int x : r)
@@ -607,7 +608,7 @@ int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& giv
   const auto started = std::chrono::steady_clock::now();
   const auto result = coverings::classCover(plan, 10);
   if (result.tooLarge) throw std::runtime_error("more than 128 pair classes");
-  std::printf("%ld pair classes, %ld left for %d base rows (%d slots), %ld candidate base rows\n", result.classes,
+  std::printf("%ld pair classes, %ld required of %d base rows (%d slots), %ld candidate base rows\n", result.classes,
               result.open, baseRows, baseRows * 10, result.candidates);
   for (const Rows& solution : result.solutions) std::printf("solution:\n%s", rowsText(solution).c_str());
   std::printf("%s after %.1f s\n", result.solutions.empty() ? "no solution" : "solutions found",
@@ -626,7 +627,7 @@ int usage() {
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
-               "       kw_coverings --class-cover MxC --base N [--given FILE]\n";
+               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N]\n";
   return 2;
 }
 
@@ -641,6 +642,7 @@ int main(int argc, char** argv) {
   double uphill = 0;
   std::string classCycle;
   fs::path givenFile;
+  int looseBlocks = 0;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -703,6 +705,8 @@ int main(int argc, char** argv) {
       least = std::stoi(next());
     else if (a == "--class-cover")
       classCycle = next();
+    else if (a == "--loose")
+      looseBlocks = std::stoi(next());
     else if (a == "--given")
       givenFile = next();
     else if (a == "--uphill")
@@ -717,7 +721,7 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
-    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile);
+    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
