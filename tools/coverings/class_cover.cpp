@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 namespace coverings {
 namespace {
@@ -61,21 +62,28 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   const int v = plan.m * plan.copies;
   std::vector<Mask> masks;
   std::vector<Row> rows;
+  std::vector<int> looseSlots;  // pairs of a candidate inside the loose blocks
+  const int slotBudget = plan.baseRows * plan.k * (plan.k - 1) / 2 - static_cast<int>(result.open);
   Row r;
   std::function<void(int)> grow = [&](int from) {
     if (static_cast<int>(r.size()) == plan.k) {
       for (int s = 1; s < plan.m; ++s)
         if (classes.turned(r, s) < r) return;
       Mask mask = 0;
+      int slots = 0;
       for (std::size_t i = 0; i < r.size(); ++i)
         for (std::size_t j = i + 1; j < r.size(); ++j) {
-          if (loose(r[i], r[j])) continue;
+          if (loose(r[i], r[j])) {
+            if (++slots > slotBudget) return;
+            continue;
+          }
           const Mask bit = Mask{1} << classes.of(r[i], r[j]);
           if ((mask | given) & bit) return;
           mask |= bit;
         }
       masks.push_back(mask);
       rows.push_back(r);
+      looseSlots.push_back(slots);
       return;
     }
     for (int x = from; x < v; ++x) {
@@ -92,8 +100,61 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
     for (int c = firstStrict; c < result.classes; ++c)
       if ((masks[i] >> c) & 1) byClass[static_cast<std::size_t>(c)].push_back(static_cast<int>(i));
 
-  // Exact cover: always branch on the open class with the fewest rows still fitting.
+  // Blocks no chosen row has touched yet are interchangeable, and each can be turned on its own:
+  // the rows covering a class inside touched blocks need one representative per class of rows
+  // equal up to those symmetries (and turning as a whole). The loose blocks, the blocks of the
+  // given rows and one further block count as touched from the start.
+  std::vector<int> blockOf(static_cast<std::size_t>(result.classes) * 2, 0);
+  for (int p = 0; p < v; ++p)
+    for (int q = p + 1; q < v; ++q) {
+      const auto c = static_cast<std::size_t>(classes.of(p, q));
+      blockOf[2 * c] = p / plan.m;
+      blockOf[2 * c + 1] = q / plan.m;
+    }
+  std::vector<char> touched(static_cast<std::size_t>(plan.copies), 0);
+  for (int b = 0; b < plan.looseBlocks && b < plan.copies; ++b) touched[static_cast<std::size_t>(b)] = 1;
+  for (const Row& g : plan.given)
+    for (int x : g) touched[static_cast<std::size_t>(x / plan.m)] = 1;
+  if (plan.looseBlocks < plan.copies) touched[static_cast<std::size_t>(plan.looseBlocks)] = 1;
+  auto smallestTurn = [&](std::vector<int> pos) {
+    std::vector<int> best;
+    for (int s = 0; s < plan.m; ++s) {
+      std::vector<int> t;
+      for (int x : pos) t.push_back((x + s) % plan.m);
+      std::sort(t.begin(), t.end());
+      if (s == 0 || t < best) best = t;
+    }
+    return best;
+  };
+  auto symmetryKey = [&](const Row& row) {
+    Row inTouched;
+    std::vector<std::vector<int>> untouched(static_cast<std::size_t>(plan.copies));
+    for (int x : row) {
+      if (touched[static_cast<std::size_t>(x / plan.m)])
+        inTouched.push_back(x);
+      else
+        untouched[static_cast<std::size_t>(x / plan.m)].push_back(x % plan.m);
+    }
+    Row key;
+    for (int s = 0; s < plan.m; ++s) {
+      const Row t = classes.turned(inTouched, s);
+      if (s == 0 || t < key) key = t;
+    }
+    std::vector<std::vector<int>> shapes;
+    for (const auto& pos : untouched)
+      if (!pos.empty()) shapes.push_back(smallestTurn(pos));
+    std::sort(shapes.begin(), shapes.end());
+    for (const auto& shape : shapes) {
+      key.push_back(-1);
+      key.insert(key.end(), shape.begin(), shape.end());
+    }
+    return key;
+  };
+
+  // Exact cover: branch on the open class with the fewest rows still fitting, among the classes
+  // inside touched blocks where there is one.
   std::vector<int> picked;
+  int spent = 0;
   std::function<bool(Mask)> search = [&](Mask covered) {
     if (covered == all) {
       Rows solution = plan.given;
@@ -109,24 +170,42 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       return result.solutions.size() >= maxSolutions;
     }
     if (static_cast<int>(picked.size()) == plan.baseRows) return false;
+    auto fits = [&](int i) {
+      return !(masks[static_cast<std::size_t>(i)] & covered) &&
+             spent + looseSlots[static_cast<std::size_t>(i)] <= slotBudget;
+    };
     int best = -1;
+    bool reduce = false;
     std::size_t fewest = SIZE_MAX;
-    for (int c = firstStrict; c < result.classes; ++c) {
-      if ((covered >> c) & 1) continue;
-      std::size_t n = 0;
-      for (int i : byClass[static_cast<std::size_t>(c)])
-        if (!(masks[static_cast<std::size_t>(i)] & covered) && ++n >= fewest) break;
-      if (n < fewest) {
-        fewest = n;
-        best = c;
-        if (n == 0) return false;
+    for (int pass = 0; pass < 2 && best < 0; ++pass)
+      for (int c = firstStrict; c < result.classes; ++c) {
+        if ((covered >> c) & 1) continue;
+        const bool inside = touched[static_cast<std::size_t>(blockOf[2 * static_cast<std::size_t>(c)])] &&
+                            touched[static_cast<std::size_t>(blockOf[2 * static_cast<std::size_t>(c) + 1])];
+        if (pass == 0 && !inside) continue;
+        std::size_t n = 0;
+        for (int i : byClass[static_cast<std::size_t>(c)])
+          if (fits(i) && ++n >= fewest) break;
+        if (n < fewest) {
+          fewest = n;
+          best = c;
+          reduce = pass == 0;
+          if (n == 0) return false;
+        }
       }
-    }
+    std::set<Row> tried;
     for (int i : byClass[static_cast<std::size_t>(best)]) {
-      if (masks[static_cast<std::size_t>(i)] & covered) continue;
+      if (!fits(i)) continue;
+      const Row& row = rows[static_cast<std::size_t>(i)];
+      if (reduce && !tried.insert(symmetryKey(row)).second) continue;
+      const std::vector<char> before = touched;
+      for (int x : row) touched[static_cast<std::size_t>(x / plan.m)] = 1;
       picked.push_back(i);
+      spent += looseSlots[static_cast<std::size_t>(i)];
       const bool enough = search(covered | masks[static_cast<std::size_t>(i)]);
+      spent -= looseSlots[static_cast<std::size_t>(i)];
       picked.pop_back();
+      touched = before;
       if (enough) return true;
     }
     return false;
