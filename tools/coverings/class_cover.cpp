@@ -63,6 +63,7 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   std::vector<Mask> masks;
   std::vector<Row> rows;
   std::vector<int> looseSlots;  // pairs of a candidate inside the loose blocks
+  std::vector<int> repeats;     // pairs of a candidate in a class it or a given row covers already
   const int slotBudget = plan.baseRows * plan.k * (plan.k - 1) / 2 - static_cast<int>(result.open);
   Row r;
   std::function<void(int)> grow = [&](int from) {
@@ -70,7 +71,7 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       for (int s = 1; s < plan.m; ++s)
         if (classes.turned(r, s) < r) return;
       Mask mask = 0;
-      int slots = 0;
+      int slots = 0, repeated = 0;
       for (std::size_t i = 0; i < r.size(); ++i)
         for (std::size_t j = i + 1; j < r.size(); ++j) {
           if (loose(r[i], r[j])) {
@@ -78,12 +79,13 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
             continue;
           }
           const Mask bit = Mask{1} << classes.of(r[i], r[j]);
-          if ((mask | given) & bit) return;
+          if (((mask | given) & bit) && ++repeated > plan.spare) return;
           mask |= bit;
         }
       masks.push_back(mask);
       rows.push_back(r);
       looseSlots.push_back(slots);
+      repeats.push_back(repeated);
       return;
     }
     for (int x = from; x < v; ++x) {
@@ -154,7 +156,15 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   // Exact cover: branch on the open class with the fewest rows still fitting, among the classes
   // inside touched blocks where there is one.
   std::vector<int> picked;
-  int spent = 0;
+  int spent = 0, spentRepeats = 0;
+  auto bits = [](Mask m) {
+    return __builtin_popcountll(static_cast<unsigned long long>(m)) +
+           __builtin_popcountll(static_cast<unsigned long long>(m >> 64));
+  };
+  // Classes a candidate covers again: within itself or given (counted once), or chosen before.
+  auto repeatsWith = [&](int i, Mask covered) {
+    return repeats[static_cast<std::size_t>(i)] + bits(masks[static_cast<std::size_t>(i)] & covered & ~given);
+  };
   std::function<bool(Mask)> search = [&](Mask covered) {
     if (covered == all) {
       Rows solution = plan.given;
@@ -171,8 +181,9 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
     }
     if (static_cast<int>(picked.size()) == plan.baseRows) return false;
     auto fits = [&](int i) {
-      return !(masks[static_cast<std::size_t>(i)] & covered) &&
-             spent + looseSlots[static_cast<std::size_t>(i)] <= slotBudget;
+      const int again = repeatsWith(i, covered);
+      return spentRepeats + again <= plan.spare &&
+             spent + looseSlots[static_cast<std::size_t>(i)] + again <= slotBudget;
     };
     int best = -1;
     bool reduce = false;
@@ -201,9 +212,12 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       const std::vector<char> before = touched;
       for (int x : row) touched[static_cast<std::size_t>(x / plan.m)] = 1;
       picked.push_back(i);
-      spent += looseSlots[static_cast<std::size_t>(i)];
+      const int again = repeatsWith(i, covered);
+      spent += looseSlots[static_cast<std::size_t>(i)] + again;
+      spentRepeats += again;
       const bool enough = search(covered | masks[static_cast<std::size_t>(i)]);
-      spent -= looseSlots[static_cast<std::size_t>(i)];
+      spentRepeats -= again;
+      spent -= looseSlots[static_cast<std::size_t>(i)] + again;
       picked.pop_back();
       touched = before;
       if (enough) return true;

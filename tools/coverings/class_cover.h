@@ -20,6 +20,8 @@ struct ClassCoverPlan {
   // Pairs inside the first `looseBlocks` blocks must be covered but may repeat (where those
   // points lie in more rows than the others).
   int looseBlocks = 0;
+  // Slots that may cover a class a second time anywhere (the counting leaves this many spare).
+  int spare = 0;
 };
 
 struct ClassCoverResult {

@@ -595,12 +595,13 @@ int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int r
 
 // Exhaustive search over the base rows of a fully symmetric configuration for pairs (see
 // class_cover.h): "--class-cover 14x3 --base 6 --given FILE", the given rows on the points 1..m*c.
-int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile, int looseBlocks) {
+int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile, int looseBlocks, int spare) {
   coverings::ClassCoverPlan plan;
   if (std::sscanf(cycle.c_str(), "%dx%d", &plan.m, &plan.copies) != 2 || plan.m < 2 || plan.copies < 1)
     throw std::runtime_error("--class-cover wants MxC");
   plan.baseRows = baseRows;
   plan.looseBlocks = looseBlocks;
+  plan.spare = spare;
   if (!givenFile.empty()) plan.given = readRowsOrThrow(givenFile);
   for (const Row& r : plan.given)
     for (int x : r)
@@ -627,7 +628,7 @@ int usage() {
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
-               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N]\n";
+               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] [--spare N]\n";
   return 2;
 }
 
@@ -642,7 +643,7 @@ int main(int argc, char** argv) {
   double uphill = 0;
   std::string classCycle;
   fs::path givenFile;
-  int looseBlocks = 0;
+  int looseBlocks = 0, spareSlots = 0;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -705,6 +706,8 @@ int main(int argc, char** argv) {
       least = std::stoi(next());
     else if (a == "--class-cover")
       classCycle = next();
+    else if (a == "--spare")
+      spareSlots = std::stoi(next());
     else if (a == "--loose")
       looseBlocks = std::stoi(next());
     else if (a == "--given")
@@ -721,7 +724,7 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
-    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks);
+    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks, spareSlots);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
