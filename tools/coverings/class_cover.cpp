@@ -57,8 +57,8 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
         if (!loose(r[i], r[j])) given |= Mask{1} << classes.of(r[i], r[j]);
   for (int c = firstStrict; c < result.classes; ++c) result.open += ((given >> c) & 1) ? 0 : 1;
 
-  // Candidate base rows: one per turning orbit (the smallest image), repeating no class and
-  // meeting none that is given.
+  // Candidate base rows: one per turning orbit (the smallest image); a class it repeats, or that
+  // a given row covers, uses one of the spare slots.
   const int v = plan.m * plan.copies;
   std::vector<Mask> masks;
   std::vector<Row> rows;
