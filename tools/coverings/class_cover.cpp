@@ -181,9 +181,10 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
     }
     if (static_cast<int>(picked.size()) == plan.baseRows) return false;
     auto fits = [&](int i) {
+      const auto at = static_cast<std::size_t>(i);
+      if (plan.spare == 0) return !(masks[at] & covered) && spent + looseSlots[at] <= slotBudget;
       const int again = repeatsWith(i, covered);
-      return spentRepeats + again <= plan.spare &&
-             spent + looseSlots[static_cast<std::size_t>(i)] + again <= slotBudget;
+      return spentRepeats + again <= plan.spare && spent + looseSlots[at] + again <= slotBudget;
     };
     int best = -1;
     bool reduce = false;
