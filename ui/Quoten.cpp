@@ -275,7 +275,7 @@ QWidget* TFQuoten::buildPasteGroup() {
   pasteText = RegularLabel(Gr2, "pasteText",
       QStringLiteral("Sie können Gewinnquoten aus Webseiten kopieren und in das folgende Textfeld einfügen. Die Angaben "
                      "müssen in Spalten angeordnet sein und müssen ohne Spaltenüberschriften kopiert werden. Siehe "
-                         "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."),
+                     "nachfolgendes Beispiel. Übertragen werden nur die Eurobeträge."),
       true);
   M1 = Make<QPlainTextEdit>(Gr2, "M1");
   M1->setFont(ProgramFont());
@@ -367,7 +367,7 @@ QWidget* TFQuoten::buildTable() {
   tableNote = RegularLabel(area, "tableNote",
       QStringLiteral("Mit der Einführung der 12. Sternzahl am 27.09.2016 haben die Gewinnränge 6 und 7 getauscht. Die "
                      "Bezeichnungen der Gewinnklassen-Felder oben und der Tabellen-Spalten unten richten sich nach dem "
-                         "gewählten Ausspielungsdatum."),
+                     "gewählten Ausspielungsdatum."),
       true);
   tableNote->setStyleSheet(QStringLiteral("QLabel { color: #E00000; }"));
   heading->addWidget(tableHeading, 0, Qt::AlignTop);

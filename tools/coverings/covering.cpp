@@ -9,13 +9,6 @@
 namespace coverings {
 namespace {
 
-std::int64_t choose(int n, int r) {
-  if (r < 0 || r > n) return 0;
-  std::int64_t c = 1;
-  for (int i = 1; i <= r; ++i) c = c * (n - r + i) / i;
-  return c;
-}
-
 // Index patterns of the (t-1)-subsets of k-1 slots.
 std::vector<std::vector<int>> subsetPatterns(int n, int r) {
   std::vector<std::vector<int>> out;
@@ -33,36 +26,15 @@ std::vector<std::vector<int>> subsetPatterns(int n, int r) {
   return out;
 }
 
-// Colex rank of an ascending t-set; dense in 0..C(v,t)-1 for points below v.
-struct TSetIndex {
-  int v, t;
-  std::vector<std::vector<std::int64_t>> binom;  // binom[n][r]
-  std::vector<std::vector<int>> points;          // rank -> ascending points
+// The t-sets by rank, with their points.
+struct TSetIndex : SetRanker {
+  std::vector<std::vector<int>> points;  // rank -> ascending points
 
-  TSetIndex(int v_, int t_) : v(v_), t(t_), binom(static_cast<std::size_t>(v_ + 1)) {
-    for (int n = 0; n <= v; ++n) {
-      binom[n].resize(static_cast<std::size_t>(t + 1));
-      for (int r = 0; r <= t; ++r) binom[n][r] = choose(n, r);
-    }
-    points.resize(static_cast<std::size_t>(choose(v, t)));
+  TSetIndex(int v, int t) : SetRanker(v, t) {
+    points.resize(static_cast<std::size_t>(count()));
     for (const auto& a : subsetPatterns(v, t)) points[static_cast<std::size_t>(rank(a.data()))] = a;
   }
   std::size_t size() const { return points.size(); }
-  // `a` ascending.
-  std::int64_t rank(const int* a) const {
-    std::int64_t r = 0;
-    for (int i = 0; i < t; ++i) r += binom[a[i]][i + 1];
-    return r;
-  }
-  std::int64_t rankUnsorted(const int* a) const {
-    int s[8];
-    for (int i = 0; i < t; ++i) {
-      int j = i;
-      for (; j > 0 && s[j - 1] > a[i]; --j) s[j] = s[j - 1];
-      s[j] = a[i];
-    }
-    return rank(s);
-  }
 };
 
 Row randomRow(int v, int k, Rng& rng) {
@@ -87,6 +59,46 @@ void forEachSubset(const Row& row, int t, const auto& f) {
 }
 
 }  // namespace
+
+std::int64_t choose(int n, int r) {
+  if (r < 0 || r > n) return 0;
+  std::int64_t c = 1;
+  for (int i = 1; i <= r; ++i) c = c * (n - r + i) / i;
+  return c;
+}
+
+SetRanker::SetRanker(int v, int r) : r_(r), count_(choose(v, r)), binom_(static_cast<std::size_t>(v + 1)) {
+  for (int n = 0; n <= v; ++n)
+    for (int j = 0; j <= r; ++j) binom_[static_cast<std::size_t>(n)].push_back(choose(n, j));
+}
+
+std::int64_t SetRanker::rankUnsorted(const int* a) const {
+  int s[8];
+  for (int i = 0; i < r_; ++i) {
+    int j = i;
+    for (; j > 0 && s[j - 1] > a[i]; --j) s[j] = s[j - 1];
+    s[j] = a[i];
+  }
+  return rank(s);
+}
+
+void SetRanker::unrank(std::int64_t x, int* a) const {
+  for (int i = r_ - 1; i >= 0; --i) {
+    int n = i;
+    while (binom_[static_cast<std::size_t>(n + 1)][static_cast<std::size_t>(i + 1)] <= x) ++n;
+    a[i] = n;
+    x -= binom_[static_cast<std::size_t>(n)][static_cast<std::size_t>(i + 1)];
+  }
+}
+
+std::string rowsText(const Rows& rows) {
+  std::string out;
+  for (const Row& r : rows) {
+    for (std::size_t i = 0; i < r.size(); ++i) out += (i ? " " : "") + std::to_string(r[i] + 1);
+    out += '\n';
+  }
+  return out;
+}
 
 long uncoveredCount(int v, int t, const Rows& rows) {
   TSetIndex index(v, t);

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 // Covering designs: rows of k points out of 0..v-1 such that every t-set lies in some row.
@@ -10,6 +11,32 @@ namespace coverings {
 using Row = std::vector<int>;  // k distinct points, ascending once normalised
 using Rows = std::vector<Row>;
 using Rng = std::mt19937_64;
+
+// C(n, r); 0 outside 0 <= r <= n.
+std::int64_t choose(int n, int r);
+
+// Colex rank of the ascending r-subsets of 0..v-1, dense in 0..C(v,r)-1 (r at most 8).
+class SetRanker {
+ public:
+  SetRanker(int v, int r);
+  std::int64_t count() const { return count_; }
+  int subsetSize() const { return r_; }
+  std::int64_t rank(const int* a) const {  // `a` ascending
+    std::int64_t x = 0;
+    for (int i = 0; i < r_; ++i) x += binom_[static_cast<std::size_t>(a[i])][static_cast<std::size_t>(i + 1)];
+    return x;
+  }
+  std::int64_t rankUnsorted(const int* a) const;
+  void unrank(std::int64_t x, int* a) const;  // `a` receives the points ascending
+
+ private:
+  int r_;
+  std::int64_t count_;
+  std::vector<std::vector<std::int64_t>> binom_;  // binom_[n][j] = C(n, j), j <= r
+};
+
+// Rows one per line, points 1..v separated by blanks: the format of found/ and of search states.
+std::string rowsText(const Rows& rows);
 
 // The t-sets no row covers: a list plus each set's place in it, so that a set joins or leaves
 // in constant time and a random one can be drawn.

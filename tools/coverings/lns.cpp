@@ -2,46 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <set>
-#include <sstream>
-#include <string>
 #include <vector>
+
+#include "cbc.h"
 
 namespace coverings {
 namespace {
 
-// t-sets of 0..v-1 by their colex rank.
-class TSets {
+// t-sets of 0..v-1 by their colex rank, and the t-subsets of a row.
+class TSets : public SetRanker {
  public:
-  TSets(int v, int t)
-      : t_(t), binom_(static_cast<std::size_t>(v + 1), std::vector<long>(static_cast<std::size_t>(t + 1), 0)) {
-    for (int n = 0; n <= v; ++n) {
-      binom_[n][0] = 1;
-      for (int r = 1; r <= t; ++r) binom_[n][r] = n == 0 ? 0 : binom_[n - 1][r - 1] + binom_[n - 1][r];
-    }
-    count_ = binom_[v][t];
-  }
-  long count() const { return count_; }
-  // `s` ascending, t points.
-  long rank(const int* s) const {
-    long r = 0;
-    for (int i = 0; i < t_; ++i) r += binom_[s[i]][i + 1];
-    return r;
-  }
-  std::vector<int> unrank(long r, int v) const {
-    std::vector<int> s(static_cast<std::size_t>(t_));
-    int x = v - 1;
-    for (int i = t_ - 1; i >= 0; --i) {
-      while (binom_[x][i + 1] > r) --x;
-      s[static_cast<std::size_t>(i)] = x;
-      r -= binom_[x][i + 1];
-      --x;
-    }
-    return s;
-  }
+  TSets(int v, int t) : SetRanker(v, t), t_(t) {}
   // Calls f(rank) for every t-subset of the ascending set `row`.
   template <class F>
   void eachIn(const Row& row, F&& f) const {
@@ -81,8 +54,6 @@ class TSets {
   }
 
   int t_;
-  std::vector<std::vector<long>> binom_;
-  long count_ = 0;
 };
 
 class Search {
@@ -92,7 +63,7 @@ class Search {
     rows_ = plan.start;
     for (Row& r : rows_) std::sort(r.begin(), r.end());
     for (const Row& r : rows_) sets_.eachIn(r, [&](long s) { ++cover_[static_cast<std::size_t>(s)]; });
-    perRow_ = static_cast<int>(binomial(p_.k, p_.t));
+    perRow_ = static_cast<int>(choose(p_.k, p_.t));
   }
 
   std::optional<Rows> run(Rows& bestOut) {
@@ -115,19 +86,10 @@ class Search {
   }
 
  private:
-  static long binomial(int n, int r) {
-    long b = 1;
-    for (int i = 1; i <= r; ++i) b = b * (n - r + i) / i;
-    return b;
-  }
   // The best state so far, as a start for the next run even if this one is stopped.
   void save(const Rows& rows) const {
     std::filesystem::create_directories(p_.work);
-    std::ofstream f(p_.work / "best.txt");
-    for (const Row& r : rows) {
-      for (std::size_t i = 0; i < r.size(); ++i) f << (i ? " " : "") << r[i] + 1;
-      f << '\n';
-    }
+    std::ofstream(p_.work / "best.txt") << rowsText(rows);
   }
   long openCount() const { return std::count(cover_.begin(), cover_.end(), 0); }
 
@@ -137,7 +99,9 @@ class Search {
     for (long s = 0; s < sets_.count(); ++s)
       if (cover_[static_cast<std::size_t>(s)] == 0) open.push_back(s);
     std::vector<char> inP(static_cast<std::size_t>(p_.v), 0);
-    for (int x : sets_.unrank(open[rng_() % open.size()], p_.v)) inP[static_cast<std::size_t>(x)] = 1;
+    int points[8];
+    sets_.unrank(open[rng_() % open.size()], points);
+    for (int i = 0; i < p_.t; ++i) inP[static_cast<std::size_t>(points[i])] = 1;
     const int want = std::min<int>(p_.remove, static_cast<int>(rows_.size()));
     for (;;) {
       std::vector<std::pair<int, std::uint64_t>> scored;  // (-overlap, random) per row
@@ -221,11 +185,10 @@ class Search {
       cand.insert(old.back());
     }
     const std::vector<Row> pool(cand.begin(), cand.end());
-    if (p_.verbose)
-      std::printf(
-          "  %zu rows out, %zu sets open, %zu candidate rows covering "
-          "at least %d\n",
-          out.size(), open.size(), pool.size(), least);
+    std::printf(
+        "  %zu rows out, %zu sets open, %zu candidate rows covering "
+        "at least %d\n",
+        out.size(), open.size(), pool.size(), least);
     const std::vector<Row> chosen = solve(pool, old, isOpen, open, static_cast<int>(out.size()));
     // Apply the solver's rows when they leave no more open than before.
     long openAfter = openBefore;
@@ -256,7 +219,7 @@ class Search {
         if (isOpen[static_cast<std::size_t>(s)]) by[static_cast<std::size_t>(s)].push_back(static_cast<int>(i));
       });
     std::filesystem::create_directories(p_.work);
-    const auto lp = p_.work / "lns.lp", sol = p_.work / "lns.sol", log = p_.work / "lns.log";
+    const auto lp = p_.work / "lns.lp";
     {
       std::ofstream f(lp);
       f << "Minimize\n obj:";
@@ -278,22 +241,10 @@ class Search {
       for (std::size_t i = 0; i < pool.size(); ++i) f << " x" << i << (i % 12 == 11 ? "\n" : "");
       f << "\nEnd\n";
     }
-    std::filesystem::remove(sol);
-    std::ostringstream cmd;
-    cmd << "cbc " << lp << " randomSeed " << (rng_() % 100000 + 1) << " sec " << p_.seconds << " threads 1 solve solu "
-        << sol << " > " << log << " 2>&1";
-    if (std::system(cmd.str().c_str()) != 0) return {};
-    std::ifstream in(sol);
-    std::string line;
-    if (!std::getline(in, line) || line.find("nfeasible") != std::string::npos) return {};
+    const auto set = runCbc(lp, p_.seconds, rng_() % 100000 + 1);
+    if (!set) return {};
     std::vector<Row> chosen;
-    while (std::getline(in, line)) {
-      std::istringstream ls(line);
-      std::string idx, var;
-      double value = 0;
-      if (!(ls >> idx >> var >> value) || var.empty() || var[0] != 'x' || value < 0.5) continue;
-      chosen.push_back(pool[std::stoul(var.substr(1))]);
-    }
+    for (std::size_t i : *set) chosen.push_back(pool[i]);
     if (static_cast<int>(chosen.size()) != n) return {};
     return chosen;
   }

@@ -20,7 +20,6 @@ struct LnsPlan {
   double uphill = 0;           // chance to keep a step that leaves one t-set more open
   double seconds = 10;         // solver time per step
   std::filesystem::path work;  // model files
-  bool verbose = true;
 };
 
 // Deterministic for a plan and seed as long as the solver ends within its time; a covering with

@@ -28,6 +28,7 @@ namespace fs = std::filesystem;
 using coverings::Rng;
 using coverings::Row;
 using coverings::Rows;
+using coverings::rowsText;
 
 namespace {
 
@@ -68,15 +69,6 @@ struct KeyParams {
 KeyParams params(int key) {
   const kw::SystemEntry e = kw::catalogueEntry(key);
   return {e.wz, 5 - e.bz, e.trg, e.r};
-}
-
-std::string rowsText(const Rows& rows) {
-  std::ostringstream out;
-  for (const Row& r : rows) {
-    for (std::size_t i = 0; i < r.size(); ++i) out << (i ? " " : "") << r[i] + 1;
-    out << '\n';
-  }
-  return out.str();
 }
 
 // Checks what every shipped matrix promises; empty string when fine.

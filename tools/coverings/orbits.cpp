@@ -1,13 +1,13 @@
 #include "orbits.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numeric>
 #include <set>
-#include <sstream>
 #include <unordered_map>
+
+#include "cbc.h"
 
 namespace orbits {
 namespace {
@@ -15,46 +15,12 @@ namespace {
 using coverings::Row;
 using coverings::Rows;
 
-std::int64_t choose(int n, int r) {
-  if (r < 0 || r > n) return 0;
-  std::int64_t c = 1;
-  for (int i = 1; i <= r; ++i) c = c * (n - r + i) / i;
-  return c;
+// Rank of the image of the set `a` under g.
+std::int64_t imageRank(const coverings::SetRanker& ranker, const int* a, const Perm& g) {
+  int image[8];
+  for (int i = 0; i < ranker.subsetSize(); ++i) image[i] = g[static_cast<std::size_t>(a[i])];
+  return ranker.rankUnsorted(image);
 }
-
-// Colex ranks of ascending r-sets of 0..v-1.
-struct Ranker {
-  int r;
-  std::vector<std::vector<std::int64_t>> binom;
-  Ranker(int v, int r_) : r(r_), binom(static_cast<std::size_t>(v + 1)) {
-    for (int n = 0; n <= v; ++n)
-      for (int j = 0; j <= r; ++j) binom[static_cast<std::size_t>(n)].push_back(choose(n, j));
-  }
-  std::int64_t rank(const int* a) const {
-    std::int64_t x = 0;
-    for (int i = 0; i < r; ++i) x += binom[static_cast<std::size_t>(a[i])][static_cast<std::size_t>(i + 1)];
-    return x;
-  }
-  void unrank(std::int64_t x, int* a) const {
-    for (int i = r - 1; i >= 0; --i) {
-      int n = i;
-      while (binom[static_cast<std::size_t>(n + 1)][static_cast<std::size_t>(i + 1)] <= x) ++n;
-      a[i] = n;
-      x -= binom[static_cast<std::size_t>(n)][static_cast<std::size_t>(i + 1)];
-    }
-  }
-  // Rank of the image of the ascending set `a` under g.
-  std::int64_t imageRank(const int* a, const Perm& g) const {
-    int s[8];
-    for (int i = 0; i < r; ++i) {
-      const int y = g[static_cast<std::size_t>(a[i])];
-      int j = i;
-      for (; j > 0 && s[j - 1] > y; --j) s[j] = s[j - 1];
-      s[j] = y;
-    }
-    return rank(s);
-  }
-};
 
 Perm identity(int v) {
   Perm p(static_cast<std::size_t>(v));
@@ -383,15 +349,15 @@ std::vector<Group> candidateGroups(int v, coverings::Rng& rng) {
 }
 
 Rows solve(int v, int k, int t, const std::vector<Perm>& group, double seconds, const std::filesystem::path& work) {
-  const Ranker tr(v, t), kr(v, k);
-  const std::int64_t nT = choose(v, t), nK = choose(v, k);
+  const coverings::SetRanker tr(v, t), kr(v, k);
+  const std::int64_t nT = tr.count(), nK = kr.count();
   std::vector<int> tOrbit(static_cast<std::size_t>(nT), -1);
   int tOrbits = 0;
   int a[8];
   for (std::int64_t r = 0; r < nT; ++r) {
     if (tOrbit[static_cast<std::size_t>(r)] >= 0) continue;
     tr.unrank(r, a);
-    for (const Perm& g : group) tOrbit[static_cast<std::size_t>(tr.imageRank(a, g))] = tOrbits;
+    for (const Perm& g : group) tOrbit[static_cast<std::size_t>(imageRank(tr, a, g))] = tOrbits;
     ++tOrbits;
   }
   struct KOrbit {
@@ -407,7 +373,7 @@ Rows solve(int v, int k, int t, const std::vector<Perm>& group, double seconds, 
     kr.unrank(r, a);
     int size = 0;
     for (const Perm& g : group) {
-      const auto x = kr.imageRank(a, g);
+      const auto x = imageRank(kr, a, g);
       if (!seen[static_cast<std::size_t>(x)]) {
         seen[static_cast<std::size_t>(x)] = 1;
         ++size;
@@ -440,7 +406,7 @@ Rows solve(int v, int k, int t, const std::vector<Perm>& group, double seconds, 
     for (int o : kOrbits[i].covers) coveredBy[static_cast<std::size_t>(o)].push_back(i);
 
   std::filesystem::create_directories(work);
-  const auto lp = work / "model.lp", sol = work / "model.sol", log = work / "model.log";
+  const auto lp = work / "model.lp";
   {
     std::ofstream f(lp);
     f << "Minimize\n obj:";
@@ -462,20 +428,11 @@ Rows solve(int v, int k, int t, const std::vector<Perm>& group, double seconds, 
     for (std::size_t i = 0; i < kOrbits.size(); ++i) f << " x" << i << (i % 12 == 11 ? "\n" : "");
     f << "\nEnd\n";
   }
-  std::filesystem::remove(sol);
-  std::ostringstream cmd;
-  cmd << "cbc " << lp << " sec " << seconds << " threads 1 solve solu " << sol << " > " << log << " 2>&1";
-  if (std::system(cmd.str().c_str()) != 0) return {};
-  std::ifstream in(sol);
-  std::string line;
-  if (!std::getline(in, line) || line.find("nfeasible") != std::string::npos) return {};
+  const auto chosen = coverings::runCbc(lp, seconds);
+  if (!chosen) return {};
   Rows rows;
-  while (std::getline(in, line)) {
-    std::istringstream ls(line);
-    std::string idx, var;
-    double value = 0;
-    if (!(ls >> idx >> var >> value) || var.empty() || var[0] != 'x' || value < 0.5) continue;
-    const KOrbit& o = kOrbits[static_cast<std::size_t>(std::stoul(var.substr(1)))];
+  for (std::size_t index : *chosen) {
+    const KOrbit& o = kOrbits[index];
     kr.unrank(o.rep, a);
     std::set<Row> members;
     for (const Perm& g : group) {
