@@ -22,6 +22,13 @@ struct ClassCoverPlan {
   int looseBlocks = 0;
   // Slots that may cover a class a second time anywhere (the counting leaves this many spare).
   int spare = 0;
+  // Pairs whose classes must be covered exactly twice (where counting says which classes repeat;
+  // not together with `spare`).
+  Rows twice;
+  // When counting fixes it: for each block, how many base rows it lies in (counted with
+  // multiplicity: a point of the block lies in that many of their images); empty leaves it open.
+  // Only with neither loose blocks nor spare slots.
+  std::vector<int> blockRows;
 };
 
 struct ClassCoverResult {
@@ -32,5 +39,10 @@ struct ClassCoverResult {
 };
 
 ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions);
+
+// Where every turned point has exactly one pair covered twice, the classes covered twice are
+// cross classes that pair the blocks off. Every such choice, one per class of choices equal up to
+// the relabellings that keep the plan (each a list of one pair per class, for `twice`).
+std::vector<Rows> matchingTwiceChoices(const ClassCoverPlan& plan);
 
 }  // namespace coverings

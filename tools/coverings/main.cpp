@@ -587,26 +587,58 @@ int lns(int key, const fs::path& foundDir, const fs::path& start, int aim, int r
 
 // Exhaustive search over the base rows of a fully symmetric configuration for pairs (see
 // class_cover.h): "--class-cover 14x3 --base 6 --given FILE", the given rows on the points 1..m*c.
-int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile, int looseBlocks, int spare) {
+int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& givenFile, int looseBlocks, int spare,
+                     const fs::path& twiceFile, const std::string& blockRows) {
   coverings::ClassCoverPlan plan;
   if (std::sscanf(cycle.c_str(), "%dx%d", &plan.m, &plan.copies) != 2 || plan.m < 2 || plan.copies < 1)
     throw std::runtime_error("--class-cover wants MxC");
   plan.baseRows = baseRows;
   plan.looseBlocks = looseBlocks;
   plan.spare = spare;
+  if (!blockRows.empty()) {
+    std::istringstream list(blockRows);
+    std::string n;
+    while (std::getline(list, n, ',')) plan.blockRows.push_back(std::stoi(n));
+    if (static_cast<int>(plan.blockRows.size()) != plan.copies)
+      throw std::runtime_error("--block-rows wants one count per block, separated by commas");
+  }
+  if (!plan.blockRows.empty() && (spare > 0 || looseBlocks > 0))
+    throw std::runtime_error("--block-rows needs every class covered as counted: no --spare, no --loose");
   if (!givenFile.empty()) plan.given = readRowsOrThrow(givenFile);
-  for (const Row& r : plan.given)
-    for (int x : r)
-      if (x < 0 || x >= plan.m * plan.copies) throw std::runtime_error("a given row leaves the turned points");
+  const bool everyMatching = twiceFile == "matching";
+  if (!twiceFile.empty() && !everyMatching) plan.twice = readRowsOrThrow(twiceFile);
+  for (const Rows* rows : {&plan.given, &plan.twice})
+    for (const Row& r : *rows)
+      for (int x : r)
+        if (x < 0 || x >= plan.m * plan.copies) throw std::runtime_error("a given row leaves the turned points");
+  for (const Row& r : plan.twice)
+    if (r.size() != 2) throw std::runtime_error("--twice wants one pair per line");
+  if (!twiceFile.empty() && spare > 0) throw std::runtime_error("--twice and --spare exclude each other");
   const auto started = std::chrono::steady_clock::now();
-  const auto result = coverings::classCover(plan, 10);
-  if (result.tooLarge) throw std::runtime_error("more than 128 pair classes");
-  std::printf("%ld pair classes, %ld required of %d base rows (%d slots), %ld candidate base rows\n", result.classes,
-              result.open, baseRows, baseRows * 10, result.candidates);
-  for (const Rows& solution : result.solutions) std::printf("solution:\n%s", rowsText(solution).c_str());
-  std::printf("%s after %.1f s\n", result.solutions.empty() ? "no solution" : "solutions found",
-              std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
-  return result.solutions.empty() ? 1 : 0;
+  auto seconds = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
+  auto decide = [&] {
+    const auto result = coverings::classCover(plan, 10);
+    if (result.tooLarge) throw std::runtime_error("more than 128 pair classes");
+    std::printf("%ld pair classes, %ld required of %d base rows (%d slots), %ld candidate base rows\n",
+                result.classes, result.open, baseRows, baseRows * 10, result.candidates);
+    for (const Rows& solution : result.solutions) std::printf("solution:\n%s", rowsText(solution).c_str());
+    std::printf("%s after %.1f s\n", result.solutions.empty() ? "no solution" : "solutions found", seconds());
+    std::fflush(stdout);
+    return !result.solutions.empty();
+  };
+  if (!everyMatching) return decide() ? 0 : 1;
+  const std::vector<Rows> choices = coverings::matchingTwiceChoices(plan);
+  if (choices.empty()) throw std::runtime_error("--twice matching wants an even number of blocks");
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    plan.twice = choices[i];
+    std::string pairs;
+    for (const Row& pair : plan.twice) pairs += " " + std::to_string(pair[0] + 1) + "-" + std::to_string(pair[1] + 1);
+    std::printf("classes twice, choice %zu of %zu:%s\n", i + 1, choices.size(), pairs.c_str());
+    std::fflush(stdout);
+    if (decide()) return 0;
+  }
+  std::printf("no solution for any choice after %.1f s\n", seconds());
+  return 1;
 }
 
 int usage() {
@@ -620,7 +652,7 @@ int usage() {
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
-               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] [--spare N]\n";
+               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] [--spare N | --twice FILE|matching] [--block-rows N,N,...]\n";
   return 2;
 }
 
@@ -634,8 +666,9 @@ int main(int argc, char** argv) {
   int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
   double uphill = 0;
   std::string classCycle;
-  fs::path givenFile;
+  fs::path givenFile, twiceFile;
   int looseBlocks = 0, spareSlots = 0;
+  std::string blockRows;
   std::uint64_t moves = 0;
   std::string cycle;
   double seconds = 60;
@@ -704,6 +737,10 @@ int main(int argc, char** argv) {
       looseBlocks = std::stoi(next());
     else if (a == "--given")
       givenFile = next();
+    else if (a == "--twice")
+      twiceFile = next();
+    else if (a == "--block-rows")
+      blockRows = next();
     else if (a == "--uphill")
       uphill = std::stod(next());
     else if (a == "--steps")
@@ -716,7 +753,7 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
-    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks, spareSlots);
+    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks, spareSlots, twiceFile, blockRows);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
