@@ -125,6 +125,17 @@ std::optional<Rows> readFound(const fs::path& dir, int key, const KeyParams& p) 
   return rows;
 }
 
+// Writes a covering to found/ (creating the folder); a search that cannot keep its result must
+// say so rather than report it stored.
+void storeFound(const fs::path& foundDir, int key, const Rows& rows) {
+  fs::create_directories(foundDir);
+  const fs::path file = foundDir / (std::to_string(baseKey(key)) + ".txt");
+  std::ofstream f(file);
+  f << rowsText(rows);
+  f.close();
+  if (!f) throw std::runtime_error("cannot write " + file.string() + "; the rows:\n" + rowsText(rows));
+}
+
 // Says how a search ended and keeps its covering in found/ when it is smaller than the stored one.
 void keepIfSmaller(const fs::path& foundDir, int key, const KeyParams& p, const Rows& rows) {
   if (const std::string problem = verify(p, rows); !problem.empty()) throw std::runtime_error(problem);
@@ -132,8 +143,7 @@ void keepIfSmaller(const fs::path& foundDir, int key, const KeyParams& p, const 
   std::cout << "key " << key << ": " << rows.size() << " rows (catalogue " << p.target
             << (old ? ", found " + std::to_string(old->size()) : std::string()) << ")\n";
   if (!old || rows.size() < old->size()) {
-    std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
-    f << rowsText(rows);
+    storeFound(foundDir, key, rows);
     std::cout << "stored\n";
   }
 }
@@ -465,8 +475,7 @@ int orbitSearch(int key, const fs::path& foundDir, int aim, double seconds, cons
     std::fflush(stdout);
     if (rows.size() < best) {
       best = rows.size();
-      std::ofstream f(foundDir / (std::to_string(baseKey(key)) + ".txt"));
-      f << rowsText(rows);
+      storeFound(foundDir, key, rows);
       std::printf("  stored %zu rows (%s, %s)\n", rows.size(), how.c_str(), c.group.name.c_str());
     }
     if (static_cast<int>(best) <= p.target) break;
