@@ -35,6 +35,15 @@ class Classes {
     std::sort(t.begin(), t.end());
     return t;
   }
+  // The smallest of a row's turns: one row per orbit of turning.
+  Row smallestTurn(const Row& r) const {
+    Row best;
+    for (int s = 0; s < m_; ++s) {
+      const Row t = turned(r, s);
+      if (s == 0 || t < best) best = t;
+    }
+    return best;
+  }
 
  private:
   int m_, copies_, half_;
@@ -42,7 +51,7 @@ class Classes {
 
 // Relabellings that map the configuration onto itself: blocks permuted (the loose ones among
 // themselves, each onto one with as many base rows) and every block multiplied by the same unit
-// of Z_m, keeping the given rows.
+// of Z_m, keeping the given rows and the classes to be covered twice.
 struct Relabel {
   std::vector<int> block;
   int unit;
@@ -57,7 +66,9 @@ class Relabellings {
     for (int b = 2; b <= plan.copies; ++b) count *= b;
     if (count > 50000) return;  // too many to list: no reduction
     std::set<Row> givenImages;
-    for (const Row& g : plan.given) givenImages.insert(smallestTurn(g));
+    for (const Row& g : plan.given) givenImages.insert(classes.smallestTurn(g));
+    std::set<int> twiceClasses;
+    for (const Row& pair : plan.twice) twiceClasses.insert(classes.of(pair[0], pair[1]));
     do {
       bool kept = true;
       for (int b = 0; b < plan.copies; ++b) {
@@ -73,6 +84,7 @@ class Relabellings {
         const Relabel g{order, unit};
         bool keeps = true;
         for (const Row& row : plan.given) keeps = keeps && givenImages.count(image(g, row));
+        for (const Row& pair : plan.twice) keeps = keeps && twiceClasses.count(classOf(g, pair[0], pair[1]));
         if (keeps) all_.push_back(g);
       }
     } while (std::next_permutation(order.begin(), order.end()));
@@ -86,17 +98,9 @@ class Relabellings {
     Row t;
     for (int x : row) t.push_back(point(g, x));
     std::sort(t.begin(), t.end());
-    return smallestTurn(t);
+    return classes_.smallestTurn(t);
   }
   int classOf(const Relabel& g, int p, int q) const { return classes_.of(point(g, p), point(g, q)); }
-  Row smallestTurn(const Row& row) const {
-    Row best;
-    for (int s = 0; s < plan_.m; ++s) {
-      const Row t = classes_.turned(row, s);
-      if (s == 0 || t < best) best = t;
-    }
-    return best;
-  }
 
  private:
   const ClassCoverPlan& plan_;
@@ -225,16 +229,6 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   for (const Row& pair : plan.twice)
     for (int x : pair) touched[static_cast<std::size_t>(x / plan.m)] = 1;
   if (plan.looseBlocks < plan.copies) touched[static_cast<std::size_t>(plan.looseBlocks)] = 1;
-  auto smallestTurn = [&](std::vector<int> pos) {
-    std::vector<int> best;
-    for (int s = 0; s < plan.m; ++s) {
-      std::vector<int> t;
-      for (int x : pos) t.push_back((x + s) % plan.m);
-      std::sort(t.begin(), t.end());
-      if (s == 0 || t < best) best = t;
-    }
-    return best;
-  };
   auto symmetryKey = [&](const Row& row) {
     Row inTouched;
     std::vector<std::vector<int>> untouched(static_cast<std::size_t>(plan.copies));
@@ -244,14 +238,10 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       else
         untouched[static_cast<std::size_t>(x / plan.m)].push_back(x % plan.m);
     }
-    Row key;
-    for (int s = 0; s < plan.m; ++s) {
-      const Row t = classes.turned(inTouched, s);
-      if (s == 0 || t < key) key = t;
-    }
-    std::vector<std::vector<int>> shapes;
+    Row key = classes.smallestTurn(inTouched);
+    std::vector<std::vector<int>> shapes;  // residues, turned like the points of block 0
     for (const auto& pos : untouched)
-      if (!pos.empty()) shapes.push_back(smallestTurn(pos));
+      if (!pos.empty()) shapes.push_back(classes.smallestTurn(pos));
     std::sort(shapes.begin(), shapes.end());
     for (const auto& shape : shapes) {
       key.push_back(-1);
@@ -265,18 +255,11 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
   // untouched-block reduction above misses these once every block is touched, which given rows
   // through all blocks do at once.
   const Relabellings relabellings(plan, classes);
-  auto apply = [&](const Relabel& g, const Row& row) { return relabellings.image(g, row); };
+  const std::vector<Relabel>& symmetries = relabellings.all();
   auto classImage = [&](const Relabel& g, int c) {
     const auto& [p, q] = classPair[static_cast<std::size_t>(c)];
     return relabellings.classOf(g, p, q);
   };
-  std::vector<Relabel> symmetries;
-  for (const Relabel& g : relabellings.all()) {
-    bool keeps = true;
-    for (const Row& pair : plan.twice)
-      keeps = keeps && second[static_cast<std::size_t>(relabellings.classOf(g, pair[0], pair[1]))] >= 0;
-    if (keeps) symmetries.push_back(g);
-  }
   std::vector<int> stabiliser(symmetries.size());  // relabellings fixing the given and chosen rows
   for (std::size_t i = 0; i < symmetries.size(); ++i) stabiliser[i] = static_cast<int>(i);
 
@@ -396,7 +379,7 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       if (reduce && !tried.insert(symmetryKey(row)).second) continue;
       if (fixing.size() > 1) {
         Row least = row;
-        for (int g : fixing) least = std::min(least, apply(symmetries[static_cast<std::size_t>(g)], row));
+        for (int g : fixing) least = std::min(least, relabellings.image(symmetries[static_cast<std::size_t>(g)], row));
         if (!triedImages.insert(least).second) continue;
       }
       if (picked.size() < 2)  // long searches show how far they are
@@ -404,7 +387,7 @@ ClassCoverResult classCover(const ClassCoverPlan& plan, std::size_t maxSolutions
       const std::vector<int> stabiliserBefore = stabiliser;
       stabiliser.clear();
       for (int g : stabiliserBefore)
-        if (apply(symmetries[static_cast<std::size_t>(g)], row) == row) stabiliser.push_back(g);
+        if (relabellings.image(symmetries[static_cast<std::size_t>(g)], row) == row) stabiliser.push_back(g);
       const std::vector<char> before = touched;
       for (int x : row) touched[static_cast<std::size_t>(x / plan.m)] = 1;
       picked.push_back(i);

@@ -619,7 +619,8 @@ int classCoverSearch(const std::string& cycle, int baseRows, const fs::path& giv
   for (const Rows* rows : {&plan.given, &plan.twice})
     for (const Row& r : *rows)
       for (int x : r)
-        if (x < 0 || x >= plan.m * plan.copies) throw std::runtime_error("a given row leaves the turned points");
+        if (x < 0 || x >= plan.m * plan.copies)
+          throw std::runtime_error("a given row or pair leaves the turned points");
   for (const Row& r : plan.twice)
     if (r.size() != 2) throw std::runtime_error("--twice wants one pair per line");
   if (!twiceFile.empty() && spare > 0) throw std::runtime_error("--twice and --spare exclude each other");
@@ -661,7 +662,8 @@ int usage() {
                "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
-               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] [--spare N | --twice FILE|matching] [--block-rows N,N,...]\n";
+               "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] "
+               "[--spare N | --twice FILE|matching] [--block-rows N,N,...]\n";
   return 2;
 }
 
@@ -762,7 +764,8 @@ int main(int argc, char** argv) {
   try {
     if (searchKey > 0 && !startFile.empty())
       return descendFrom(searchKey, foundDir, startFile, effort, attempts, seed);
-    if (!classCycle.empty()) return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks, spareSlots, twiceFile, blockRows);
+    if (!classCycle.empty())
+      return classCoverSearch(classCycle, baseRows, givenFile, looseBlocks, spareSlots, twiceFile, blockRows);
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
