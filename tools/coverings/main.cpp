@@ -503,7 +503,7 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
 // fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
 int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile, int baseRows,
                 int freeRows, int rounds, int exchangeOut, int finishRounds, std::uint64_t moves,
-                std::uint64_t seed, const fs::path& start, int aim) {
+                std::uint64_t seed, const fs::path& start, const fs::path& fixedFile, int aim) {
   KeyParams p = params(baseKey(key));
   if (aim > 0) p.target = aim;
   orbits::AnnealPlan plan;
@@ -524,14 +524,16 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   if (plan.group.empty()) throw std::runtime_error("the group is too large");
   const int n = static_cast<int>(plan.group.size());
   plan.baseRows = baseRows;
-  plan.freeRows = freeRows >= 0 ? freeRows : p.target - baseRows * n;
+  if (!fixedFile.empty()) plan.fixed = readRowsOrThrow(fixedFile);
+  const int fixedRows = static_cast<int>(plan.fixed.size());
+  plan.freeRows = freeRows >= 0 ? freeRows : p.target - baseRows * n - fixedRows;
   if (plan.baseRows < 0 || plan.freeRows < 0) throw std::runtime_error("more orbit rows than the target");
   plan.rounds = rounds;
   plan.exchangeRows = exchangeOut;
   plan.movesPerRound = moves > 0 ? moves : 100000000 / static_cast<std::uint64_t>(n);
   if (!start.empty()) plan.start = readRowsOrThrow(start);
-  std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, seed %llu\n", key, n, plan.baseRows,
-              plan.baseRows * n, plan.freeRows, static_cast<unsigned long long>(seed));
+  std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, %d fixed rows, seed %llu\n", key, n,
+              plan.baseRows, plan.baseRows * n, plan.freeRows, fixedRows, static_cast<unsigned long long>(seed));
   std::fflush(stdout);
   auto result = orbits::annealOrbitRows(plan, seed, true);
   if (result.rows.empty() && finishRounds > 0) {
@@ -543,6 +545,7 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
     free.baseRows = 0;
     free.freeRows = static_cast<int>(result.best.size());
     free.start = result.best;
+    free.fixed.clear();
     free.rounds = finishRounds;
     free.hot = 0.2;
     free.cold = 0.02;
@@ -659,7 +662,7 @@ int usage() {
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
-               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--aim ROWS] [--found DIR]\n"
+               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--fixed FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] "
@@ -684,7 +687,7 @@ int main(int argc, char** argv) {
   std::string cycle;
   double seconds = 60;
   std::string groupFilter;
-  fs::path startFile, gensFile;
+  fs::path startFile, gensFile, fixedFile;
   std::size_t maxVars = 60000;
   std::uint64_t seed = 1;
   for (int i = 1; i < argc; ++i) {
@@ -728,6 +731,8 @@ int main(int argc, char** argv) {
       baseRows = std::stoi(next());
     else if (a == "--free")
       freeRows = std::stoi(next());
+    else if (a == "--fixed")
+      fixedFile = next();
     else if (a == "--rounds")
       rounds = std::stoi(next());
     else if (a == "--exchange")
@@ -772,7 +777,7 @@ int main(int argc, char** argv) {
     }
     if (annealKey > 0)
       return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, finishRounds,
-                         moves, seed, startFile, aim);
+                         moves, seed, startFile, fixedFile, aim);
     if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {
       // Long search for one key; keeps the result in found/ when it beats what is there.

@@ -61,7 +61,8 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     for (int x = 0; x < v; ++x) gi[static_cast<std::size_t>(g[static_cast<std::size_t>(x)])] = x;
     Ginv.push_back(gi);
   }
-  const int nb = plan.baseRows, nf = plan.freeRows, total = nb * n + nf;
+  const int nb = plan.baseRows, nf = plan.freeRows, nfix = static_cast<int>(plan.fixed.size());
+  const int total = nb * n + nf + nfix;
   std::mt19937_64 rng(seed);
 
   // Dense index of a t-set: its sorted points as the digits of a number to base v.
@@ -81,7 +82,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   std::vector<int> cover(nT, 0);
   coverings::UncoveredSets unc(nT);
 
-  std::vector<int> base(static_cast<std::size_t>((nb + nf) * k));
+  std::vector<int> base(static_cast<std::size_t>((nb + nf + nfix) * k));
   auto randomRow = [&](int* dst) {
     std::vector<int> a(static_cast<std::size_t>(v));
     for (int x = 0; x < v; ++x) a[static_cast<std::size_t>(x)] = x;
@@ -95,6 +96,11 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   for (std::size_t i = 0; i < plan.start.size() && static_cast<int>(i) < nb + nf; ++i)
     if (static_cast<int>(plan.start[i].size()) == k)
       std::copy(plan.start[i].begin(), plan.start[i].end(), base.begin() + static_cast<long>(i) * k);
+  for (int i = 0; i < nfix; ++i) {
+    const auto& row = plan.fixed[static_cast<std::size_t>(i)];
+    if (static_cast<int>(row.size()) != k) throw std::invalid_argument("orbit annealing: a fixed row has the wrong size");
+    std::copy(row.begin(), row.end(), base.begin() + static_cast<long>(nb + nf + i) * k);
+  }
 
   const auto fewer = slotSubsets(k - 1, t - 1);
   const auto all = slotSubsets(k, t);
@@ -212,6 +218,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
         if (!(tm >> at(chosen, c) & 1) && rng() % ++outside == 0) slot = c;
       const bool orbitRow = chosen < nb * n;
       const int b = orbitRow ? chosen / n : nb + chosen - nb * n;
+      if (b >= nb + nf) continue;
       const int g = orbitRow ? chosen % n : 0;
       const int yBase = Ginv[static_cast<std::size_t>(g)][static_cast<std::size_t>(y)];
       bool inRow = false;

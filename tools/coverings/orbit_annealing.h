@@ -22,6 +22,9 @@ struct AnnealPlan {
   // Start and end temperature of each round, per row a move changes.
   double hot = 0.6, cold = 0.05;
   coverings::Rows start;  // optional first base and free rows (points 0..v-1)
+  // Rows kept as given after the free rows: a layout counting forces (rows the group maps to
+  // themselves, say) need not be found again by chance.
+  coverings::Rows fixed;
   // Pairs only (t = 2): after each round, try exchanging up to this many rows of the state
   // exactly (exchange.h); 0: no exchange.
   int exchangeRows = 0;
