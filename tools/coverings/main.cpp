@@ -502,7 +502,7 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
 // group is a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of 23 points, the rest
 // fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
 int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile, int baseRows,
-                int freeRows, int rounds, int exchangeOut, int finishRounds, std::uint64_t moves,
+                int freeRows, int rounds, int exchangeOut, int exchangeBase, int finishRounds, std::uint64_t moves,
                 std::uint64_t seed, const fs::path& start, const fs::path& fixedFile, int aim) {
   KeyParams p = params(baseKey(key));
   if (aim > 0) p.target = aim;
@@ -530,6 +530,7 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   if (plan.baseRows < 0 || plan.freeRows < 0) throw std::runtime_error("more orbit rows than the target");
   plan.rounds = rounds;
   plan.exchangeRows = exchangeOut;
+  plan.exchangeBase = exchangeBase;
   plan.movesPerRound = moves > 0 ? moves : 100000000 / static_cast<std::uint64_t>(n);
   if (!start.empty()) plan.start = readRowsOrThrow(start);
   std::printf("key %d: |G| = %d, %d base rows (%d rows), %d free rows, %d fixed rows, seed %llu\n", key, n,
@@ -662,7 +663,7 @@ int usage() {
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
-               "[--exchange N] [--finish N] [--moves N] [--seed S] [--start FILE] [--fixed FILE] [--aim ROWS] [--found DIR]\n"
+               "[--exchange N] [--exchange-base N] [--finish N] [--moves N] [--seed S] [--start FILE] [--fixed FILE] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] "
@@ -676,7 +677,7 @@ int main(int argc, char** argv) {
   fs::path out, foundDir = fs::path(KW_COVERINGS_DIR) / "found";
   double effort = 1.0;
   int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
-  int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0;
+  int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0, exchangeBase = 0;
   int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
   double uphill = 0;
   std::string classCycle;
@@ -737,6 +738,8 @@ int main(int argc, char** argv) {
       rounds = std::stoi(next());
     else if (a == "--exchange")
       exchangeOut = std::stoi(next());
+    else if (a == "--exchange-base")
+      exchangeBase = std::stoi(next());
     else if (a == "--finish")
       finishRounds = std::stoi(next());
     else if (a == "--lns")
@@ -776,7 +779,7 @@ int main(int argc, char** argv) {
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
     }
     if (annealKey > 0)
-      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, finishRounds,
+      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, exchangeBase, finishRounds,
                          moves, seed, startFile, fixedFile, aim);
     if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "exchange.h"
+#include "orbit_exchange.h"
 
 namespace orbits {
 namespace {
@@ -177,9 +178,11 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   };
 
   // The best state of each round close enough to a covering for the exchange to try it.
-  const bool exchanging = plan.exchangeRows > 0 && t == 2;
-  const std::size_t exchangeReach = static_cast<std::size_t>(plan.exchangeRows * k * (k - 1) / 2);
+  const bool exchanging = (plan.exchangeRows > 0 || plan.exchangeBase > 0) && t == 2;
+  const std::size_t exchangeReach =
+      static_cast<std::size_t>(std::max(plan.exchangeRows, plan.exchangeBase) * k * (k - 1) / 2);
   coverings::Rows roundBest;
+  std::vector<int> roundBestBase;
   std::size_t roundBestUncovered = 0;
 
   std::uniform_real_distribution<double> unit(0, 1);
@@ -188,6 +191,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     if (exchanging && unc.size() <= exchangeReach && (roundBest.empty() || unc.size() < roundBestUncovered)) {
       roundBestUncovered = unc.size();
       snapshot(roundBest);
+      roundBestBase = base;
     }
   };
   for (int round = 0; round < plan.rounds && unc.size() > 0; ++round) {
@@ -249,6 +253,25 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
         result.rows = distinctRows(std::move(*exchanged));
         if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
         return result;
+      }
+      if (plan.exchangeBase > 0) {
+        coverings::Rows baseRows, otherRows;
+        for (int b = 0; b < nb + nf + nfix; ++b) {
+          const auto first = roundBestBase.begin() + static_cast<long>(b) * k;
+          (b < nb ? baseRows : otherRows).emplace_back(first, first + k);
+        }
+        if (auto exchanged = exchangeBaseRows(v, k, G, baseRows, otherRows, plan.exchangeBase)) {
+          coverings::Rows developed = otherRows;
+          for (const auto& r : *exchanged)
+            for (const Perm& g : G) {
+              coverings::Row image;
+              for (int p : r) image.push_back(g[static_cast<std::size_t>(p)]);
+              developed.push_back(image);
+            }
+          result.rows = distinctRows(std::move(developed));
+          if (reportRounds) std::fprintf(stderr, "round %d: an exchange of base rows closed the gap\n", round);
+          return result;
+        }
       }
     }
   }

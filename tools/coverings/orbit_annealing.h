@@ -28,6 +28,9 @@ struct AnnealPlan {
   // Pairs only (t = 2): after each round, try exchanging up to this many rows of the state
   // exactly (exchange.h); 0: no exchange.
   int exchangeRows = 0;
+  // Pairs only: after each round, try exchanging up to this many base rows, whole orbits at a
+  // time (orbit_exchange.h); 0: no such exchange.
+  int exchangeBase = 0;
 };
 
 struct AnnealResult {
