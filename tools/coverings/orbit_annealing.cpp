@@ -179,8 +179,9 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
 
   // The best state of each round close enough to a covering for the exchange to try it.
   const bool exchanging = (plan.exchangeRows > 0 || plan.exchangeBase > 0) && t == 2;
+  // An orbit covers up to |G| times as many pairs as a row.
   const std::size_t exchangeReach =
-      static_cast<std::size_t>(std::max(plan.exchangeRows, plan.exchangeBase) * k * (k - 1) / 2);
+      static_cast<std::size_t>(std::max(plan.exchangeRows, plan.exchangeBase * n) * k * (k - 1) / 2);
   coverings::Rows roundBest;
   std::vector<int> roundBestBase;
   std::size_t roundBestUncovered = 0;
