@@ -34,11 +34,10 @@ class BaseExchange {
     for (const auto& r : other)
       for (std::size_t i = 0; i < r.size(); ++i)
         for (std::size_t j = i + 1; j < r.size(); ++j) pairCovered[idx(r[i], r[j])] = pairCovered[idx(r[j], r[i])] = 1;
-    std::vector<char> full(static_cast<std::size_t>(nc), 1);
+    byOther_.assign(static_cast<std::size_t>(nc), 1);
     for (int a = 0; a < v; ++a)
       for (int b = a + 1; b < v; ++b)
-        if (!pairCovered[idx(a, b)]) full[static_cast<std::size_t>(classOf_[idx(a, b)])] = 0;
-    byOther_ = full;
+        if (!pairCovered[idx(a, b)]) byOther_[static_cast<std::size_t>(classOf_[idx(a, b)])] = 0;
     slots_.assign(static_cast<std::size_t>(nc), 0);
     for (const auto& r : base_) add(r, 1);
   }
