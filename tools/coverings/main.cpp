@@ -663,7 +663,8 @@ int usage() {
                "       kw_coverings --orbits KEY [--found DIR] [--seconds S] [--groups NAME] [--max-vars N] "
                "[--effort X] [--aim ROWS] [--gens FILE]\n"
                "       kw_coverings --orbit-anneal KEY (--cycle MxC | --gens FILE) --base N [--free N] [--rounds N] "
-               "[--exchange N] [--exchange-base N] [--finish N] [--moves N] [--seed S] [--start FILE] [--fixed FILE] [--aim ROWS] [--found DIR]\n"
+               "[--exchange N] [--exchange-base N] [--finish N] [--moves N] [--seed S] [--start FILE] [--fixed FILE] "
+               "[--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
                "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] "
@@ -779,8 +780,8 @@ int main(int argc, char** argv) {
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
     }
     if (annealKey > 0)
-      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, exchangeBase, finishRounds,
-                         moves, seed, startFile, fixedFile, aim);
+      return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, exchangeBase,
+                         finishRounds, moves, seed, startFile, fixedFile, aim);
     if (orbitKey > 0) return orbitSearch(orbitKey, foundDir, aim, seconds, groupFilter, maxVars, seed, effort, gensFile);
     if (searchKey > 0) {
       // Long search for one key; keeps the result in found/ when it beats what is there.

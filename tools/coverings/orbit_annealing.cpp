@@ -99,7 +99,8 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
       std::copy(plan.start[i].begin(), plan.start[i].end(), base.begin() + static_cast<long>(i) * k);
   for (int i = 0; i < nfix; ++i) {
     const auto& row = plan.fixed[static_cast<std::size_t>(i)];
-    if (static_cast<int>(row.size()) != k) throw std::invalid_argument("orbit annealing: a fixed row has the wrong size");
+    if (static_cast<int>(row.size()) != k)
+      throw std::invalid_argument("orbit annealing: a fixed row has the wrong size");
     std::copy(row.begin(), row.end(), base.begin() + static_cast<long>(nb + nf + i) * k);
   }
 
@@ -141,13 +142,21 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
 
   AnnealResult result;
   result.bestUncovered = unc.size();
-  // Every row of the current state.
-  auto snapshot = [&](coverings::Rows& dst) {
-    dst.assign(static_cast<std::size_t>(total), coverings::Row(static_cast<std::size_t>(k)));
-    for (int j = 0; j < total; ++j)
-      for (int c = 0; c < k; ++c) dst[static_cast<std::size_t>(j)][static_cast<std::size_t>(c)] = at(j, c);
+  // Every row that the base, free and fixed rows in `from` (laid out as in `base`) stand for.
+  auto develop = [&](const std::vector<int>& from) {
+    coverings::Rows out;
+    for (int b = 0; b < nb + nf + nfix; ++b) {
+      const auto first = from.begin() + static_cast<long>(b) * k;
+      for (int g = 0; g < (b < nb ? n : 1); ++g) {
+        const Perm& move = G[static_cast<std::size_t>(g)];
+        coverings::Row image;
+        for (auto p = first; p != first + k; ++p) image.push_back(move[static_cast<std::size_t>(*p)]);
+        out.push_back(image);
+      }
+    }
+    return out;
   };
-  snapshot(result.best);
+  result.best = develop(base);
   int others[8];
   // Point z of row j (in `slot`) becomes y.
   auto swapIn = [&](int j, int slot, int y) {
@@ -182,8 +191,8 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   // An orbit covers up to |G| times as many pairs as a row.
   const std::size_t exchangeReach =
       static_cast<std::size_t>(std::max(plan.exchangeRows, plan.exchangeBase * n) * k * (k - 1) / 2);
-  coverings::Rows roundBest;
-  std::vector<int> roundBestBase;
+  // Its base and free rows (as in `base`); empty when no state of the round came close enough.
+  std::vector<int> roundBest;
   std::size_t roundBestUncovered = 0;
 
   std::uniform_real_distribution<double> unit(0, 1);
@@ -191,8 +200,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
   auto keepIfBestOfRound = [&] {
     if (exchanging && unc.size() <= exchangeReach && (roundBest.empty() || unc.size() < roundBestUncovered)) {
       roundBestUncovered = unc.size();
-      snapshot(roundBest);
-      roundBestBase = base;
+      roundBest = base;
     }
   };
   for (int round = 0; round < plan.rounds && unc.size() > 0; ++round) {
@@ -240,7 +248,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
       }
       if (unc.size() < result.bestUncovered) {
         result.bestUncovered = unc.size();
-        snapshot(result.best);
+        result.best = develop(base);
       }
       keepIfBestOfRound();
     }
@@ -250,26 +258,24 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
       std::fflush(stderr);
     }
     if (exchanging && unc.size() > 0 && !roundBest.empty()) {
-      if (auto exchanged = coverings::exchangeRows(v, k, roundBest, plan.exchangeRows)) {
-        result.rows = distinctRows(std::move(*exchanged));
-        if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
-        return result;
-      }
+      if (plan.exchangeRows > 0)
+        if (auto exchanged = coverings::exchangeRows(v, k, develop(roundBest), plan.exchangeRows)) {
+          result.rows = distinctRows(std::move(*exchanged));
+          if (reportRounds) std::fprintf(stderr, "round %d: an exchange of rows closed the gap\n", round);
+          return result;
+        }
       if (plan.exchangeBase > 0) {
         coverings::Rows baseRows, otherRows;
         for (int b = 0; b < nb + nf + nfix; ++b) {
-          const auto first = roundBestBase.begin() + static_cast<long>(b) * k;
+          const auto first = roundBest.begin() + static_cast<long>(b) * k;
           (b < nb ? baseRows : otherRows).emplace_back(first, first + k);
         }
         if (auto exchanged = exchangeBaseRows(v, k, G, baseRows, otherRows, plan.exchangeBase)) {
-          coverings::Rows developed = otherRows;
-          for (const auto& r : *exchanged)
-            for (const Perm& g : G) {
-              coverings::Row image;
-              for (int p : r) image.push_back(g[static_cast<std::size_t>(p)]);
-              developed.push_back(image);
-            }
-          result.rows = distinctRows(std::move(developed));
+          for (int b = 0; b < nb; ++b) {
+            const coverings::Row& row = (*exchanged)[static_cast<std::size_t>(b)];
+            std::copy(row.begin(), row.end(), roundBest.begin() + static_cast<long>(b) * k);
+          }
+          result.rows = distinctRows(develop(roundBest));
           if (reportRounds) std::fprintf(stderr, "round %d: an exchange of base rows closed the gap\n", round);
           return result;
         }
@@ -277,9 +283,7 @@ AnnealResult annealOrbitRows(const AnnealPlan& plan, std::uint64_t seed, bool re
     }
   }
   if (unc.size() == 0) {
-    coverings::Rows state;
-    snapshot(state);
-    result.rows = distinctRows(std::move(state));
+    result.rows = distinctRows(develop(base));
   }
   return result;
 }
