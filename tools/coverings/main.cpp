@@ -22,6 +22,7 @@
 #include "generation/systeme.h"
 #include "lns.h"
 #include "orbit_annealing.h"
+#include "orbit_exchange.h"
 #include "orbits.h"
 
 namespace fs = std::filesystem;
@@ -498,6 +499,25 @@ int descendFrom(int key, const fs::path& foundDir, const fs::path& start, double
   return 0;
 }
 
+// The group of an orbit search: a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of
+// 23 points, the rest fixed) or the one the permutations in a file generate.
+std::vector<orbits::Perm> groupFor(int v, const std::string& cycle, const fs::path& gensFile) {
+  std::vector<orbits::Perm> group;
+  if (!gensFile.empty()) {
+    const Rows gens = readRowsOrThrow(gensFile);
+    for (const Row& g : gens)
+      if (static_cast<int>(g.size()) != v) throw std::runtime_error("a generator does not move " + std::to_string(v) + " points");
+    group = orbits::closure(v, std::vector<orbits::Perm>(gens.begin(), gens.end()), 100000);
+  } else {
+    int m = 0, copies = 0;
+    if (std::sscanf(cycle.c_str(), "%dx%d", &m, &copies) != 2 || m < 2 || copies < 1 || m * copies > v)
+      throw std::runtime_error("--cycle wants MxC with M*C at most " + std::to_string(v));
+    group = orbits::cyclicOnBlocks(v, m, copies);
+  }
+  if (group.empty()) throw std::runtime_error("the group is too large");
+  return group;
+}
+
 // Annealing over the base rows of a group's orbits for one key (see orbit_annealing.h); the
 // group is a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of 23 points, the rest
 // fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
@@ -510,18 +530,7 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   plan.v = p.v;
   plan.k = p.k;
   plan.t = p.t;
-  if (!gensFile.empty()) {
-    const Rows gens = readRowsOrThrow(gensFile);
-    for (const Row& g : gens)
-      if (static_cast<int>(g.size()) != p.v) throw std::runtime_error("a generator does not move " + std::to_string(p.v) + " points");
-    plan.group = orbits::closure(p.v, std::vector<orbits::Perm>(gens.begin(), gens.end()), 100000);
-  } else {
-    int m = 0, copies = 0;
-    if (std::sscanf(cycle.c_str(), "%dx%d", &m, &copies) != 2 || m < 2 || copies < 1 || m * copies > p.v)
-      throw std::runtime_error("--cycle wants MxC with M*C at most " + std::to_string(p.v));
-    plan.group = orbits::cyclicOnBlocks(p.v, m, copies);
-  }
-  if (plan.group.empty()) throw std::runtime_error("the group is too large");
+  plan.group = groupFor(p.v, cycle, gensFile);
   const int n = static_cast<int>(plan.group.size());
   plan.baseRows = baseRows;
   if (!fixedFile.empty()) plan.fixed = readRowsOrThrow(fixedFile);
@@ -564,6 +573,49 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
   std::printf("covering after %d rounds\n", result.rounds);
   std::fflush(stdout);
   keepIfSmaller(foundDir, key, p, result.rows);
+  return 0;
+}
+
+// Large neighbourhood search over whole orbits from the base rows in `start` and the rows in
+// `fixedFile` (see orbit_exchange.h). The last state goes to the work folder as the next start.
+int orbitLnsSearch(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile,
+                   const fs::path& start, const fs::path& fixedFile, int remove, double uphill, double seconds,
+                   std::uint64_t nodeLimit, std::uint64_t seed) {
+  const KeyParams p = params(baseKey(key));
+  if (p.t != 2) throw std::runtime_error("--orbit-lns covers pairs only");
+  orbits::OrbitLnsPlan plan;
+  plan.v = p.v;
+  plan.k = p.k;
+  plan.group = groupFor(p.v, cycle, gensFile);
+  plan.base = readRowsOrThrow(start);
+  if (!fixedFile.empty()) plan.other = readRowsOrThrow(fixedFile);
+  plan.remove = remove;
+  plan.uphill = uphill;
+  plan.seconds = seconds;
+  if (nodeLimit > 0) plan.nodeLimit = nodeLimit;
+  const auto result = orbits::orbitLns(plan, seed, true);
+  std::set<Row> distinct;
+  for (Row r : plan.other) {
+    std::sort(r.begin(), r.end());
+    distinct.insert(r);
+  }
+  for (const auto& g : plan.group)
+    for (const auto& r : result.base) {
+      Row image;
+      for (int x : r) image.push_back(g[static_cast<std::size_t>(x)]);
+      std::sort(image.begin(), image.end());
+      distinct.insert(image);
+    }
+  const Rows rows(distinct.begin(), distinct.end());
+  if (result.open > 0) {
+    const fs::path stateFile =
+        fs::temp_directory_path() / ("kw_orbit_lns_" + std::to_string(key) + "_" + std::to_string(seed) + ".txt");
+    std::ofstream(stateFile) << rowsText(result.base);
+    std::printf("no covering; %d pair classes open, base rows kept in %s\n", result.open, stateFile.c_str());
+    return 1;
+  }
+  std::printf("covering with %zu rows\n", rows.size());
+  keepIfSmaller(foundDir, key, p, rows);
   return 0;
 }
 
@@ -667,6 +719,8 @@ int usage() {
                "[--aim ROWS] [--found DIR]\n"
                "       kw_coverings --lns KEY --start FILE [--remove N] [--least N] [--uphill P] [--steps N] [--seconds S] "
                "[--seed S] [--aim ROWS] [--found DIR]\n"
+               "       kw_coverings --orbit-lns KEY (--cycle MxC | --gens FILE) --start BASEFILE [--fixed FILE] "
+               "[--remove N] [--uphill P] [--seconds S] [--nodes N] [--seed S] [--found DIR]\n"
                "       kw_coverings --class-cover MxC --base N [--given FILE] [--loose N] "
                "[--spare N | --twice FILE|matching] [--block-rows N,N,...]\n";
   return 2;
@@ -679,7 +733,8 @@ int main(int argc, char** argv) {
   double effort = 1.0;
   int jobs = 1, searchKey = 0, attempts = 3, aim = 0, shapes = 0, orbitKey = 0, annealKey = 0;
   int baseRows = 0, freeRows = -1, rounds = 100, finishRounds = 0, exchangeOut = 0, exchangeBase = 0;
-  int lnsKey = 0, removeRows = 20, steps = 1000, least = 0;
+  int lnsKey = 0, removeRows = 20, steps = 1000, least = 0, orbitLnsKey = 0;
+  std::uint64_t nodeLimit = 0;
   double uphill = 0;
   std::string classCycle;
   fs::path givenFile, twiceFile;
@@ -745,6 +800,10 @@ int main(int argc, char** argv) {
       finishRounds = std::stoi(next());
     else if (a == "--lns")
       lnsKey = std::stoi(next());
+    else if (a == "--orbit-lns")
+      orbitLnsKey = std::stoi(next());
+    else if (a == "--nodes")
+      nodeLimit = std::stoull(next());
     else if (a == "--remove")
       removeRows = std::stoi(next());
     else if (a == "--least")
@@ -778,6 +837,11 @@ int main(int argc, char** argv) {
     if (lnsKey > 0) {
       if (startFile.empty()) return usage();
       return lns(lnsKey, foundDir, startFile, aim, removeRows, least, uphill, steps, seconds, seed);
+    }
+    if (orbitLnsKey > 0) {
+      if (startFile.empty()) return usage();
+      return orbitLnsSearch(orbitLnsKey, foundDir, cycle, gensFile, startFile, fixedFile, removeRows, uphill,
+                            seconds, nodeLimit, seed);
     }
     if (annealKey > 0)
       return orbitAnneal(annealKey, foundDir, cycle, gensFile, baseRows, freeRows, rounds, exchangeOut, exchangeBase,

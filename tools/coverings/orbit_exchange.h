@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -16,5 +17,27 @@ namespace orbits {
 std::optional<coverings::Rows> exchangeBaseRows(int v, int k, const std::vector<Perm>& group,
                                                 const coverings::Rows& baseRows, const coverings::Rows& otherRows,
                                                 int maxOut);
+
+// Large neighbourhood search on the same classes for a state a few classes short: take out
+// `remove` random base rows and put in the first other choice (random search order) that leaves
+// no more classes open than before (now and then one more where
+// none does), until no class is open or time runs out. Moving sideways
+// over the states of equal count is what the plain exchange cannot do.
+struct OrbitLnsPlan {
+  int v = 0, k = 0;
+  std::vector<Perm> group;
+  coverings::Rows base, other;
+  int remove = 6;
+  double uphill = 0;  // chance of allowing one class more than now: a way out of a strict local best
+  double seconds = 60;
+  std::uint64_t nodeLimit = 2000000;  // per exchange: a choice of rows that runs longer is given up
+};
+
+struct OrbitLnsResult {
+  coverings::Rows base;  // the best state's base rows
+  int open = 0;          // pair classes it leaves open
+};
+
+OrbitLnsResult orbitLns(const OrbitLnsPlan& plan, std::uint64_t seed, bool report);
 
 }  // namespace orbits
