@@ -506,7 +506,8 @@ std::vector<orbits::Perm> groupFor(int v, const std::string& cycle, const fs::pa
   if (!gensFile.empty()) {
     const Rows gens = readRowsOrThrow(gensFile);
     for (const Row& g : gens)
-      if (static_cast<int>(g.size()) != v) throw std::runtime_error("a generator does not move " + std::to_string(v) + " points");
+      if (static_cast<int>(g.size()) != v)
+        throw std::runtime_error("a generator does not move " + std::to_string(v) + " points");
     group = orbits::closure(v, std::vector<orbits::Perm>(gens.begin(), gens.end()), 100000);
   } else {
     int m = 0, copies = 0;
@@ -518,9 +519,8 @@ std::vector<orbits::Perm> groupFor(int v, const std::string& cycle, const fs::pa
   return group;
 }
 
-// Annealing over the base rows of a group's orbits for one key (see orbit_annealing.h); the
-// group is a cyclic one on blocks ("--cycle 23x2": Z23 turning two blocks of 23 points, the rest
-// fixed) or the one the permutations in a file generate. Keeps a covering smaller than the stored.
+// Annealing over the base rows of a group's orbits for one key (see orbit_annealing.h) under the
+// group of groupFor(). Keeps a covering smaller than the stored.
 int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile, int baseRows,
                 int freeRows, int rounds, int exchangeOut, int exchangeBase, int finishRounds, std::uint64_t moves,
                 std::uint64_t seed, const fs::path& start, const fs::path& fixedFile, int aim) {
@@ -577,7 +577,7 @@ int orbitAnneal(int key, const fs::path& foundDir, const std::string& cycle, con
 }
 
 // Large neighbourhood search over whole orbits from the base rows in `start` and the rows in
-// `fixedFile` (see orbit_exchange.h). The last state goes to the work folder as the next start.
+// `fixedFile` (see orbit_exchange.h). The best state goes to the work folder as the next start.
 int orbitLnsSearch(int key, const fs::path& foundDir, const std::string& cycle, const fs::path& gensFile,
                    const fs::path& start, const fs::path& fixedFile, int remove, double uphill, double seconds,
                    std::uint64_t nodeLimit, std::uint64_t seed) {
