@@ -594,19 +594,6 @@ int orbitLnsSearch(int key, const fs::path& foundDir, const std::string& cycle, 
   plan.seconds = seconds;
   if (nodeLimit > 0) plan.nodeLimit = nodeLimit;
   const auto result = orbits::orbitLns(plan, seed, true);
-  std::set<Row> distinct;
-  for (Row r : plan.other) {
-    std::sort(r.begin(), r.end());
-    distinct.insert(r);
-  }
-  for (const auto& g : plan.group)
-    for (const auto& r : result.base) {
-      Row image;
-      for (int x : r) image.push_back(g[static_cast<std::size_t>(x)]);
-      std::sort(image.begin(), image.end());
-      distinct.insert(image);
-    }
-  const Rows rows(distinct.begin(), distinct.end());
   if (result.open > 0) {
     const fs::path stateFile =
         fs::temp_directory_path() / ("kw_orbit_lns_" + std::to_string(key) + "_" + std::to_string(seed) + ".txt");
@@ -614,8 +601,8 @@ int orbitLnsSearch(int key, const fs::path& foundDir, const std::string& cycle, 
     std::printf("no covering; %d pair classes open, base rows kept in %s\n", result.open, stateFile.c_str());
     return 1;
   }
-  std::printf("covering with %zu rows\n", rows.size());
-  keepIfSmaller(foundDir, key, p, rows);
+  std::printf("covering with %zu rows\n", result.rows.size());
+  keepIfSmaller(foundDir, key, p, result.rows);
   return 0;
 }
 

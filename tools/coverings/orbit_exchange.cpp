@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <numeric>
 #include <random>
+#include <set>
 
 namespace orbits {
 namespace {
@@ -267,7 +268,7 @@ OrbitLnsResult orbitLns(const OrbitLnsPlan& plan, std::uint64_t seed, bool repor
   const int nb = static_cast<int>(plan.base.size());
   const int remove = std::min(plan.remove, nb);
   int open = state.openClasses();
-  OrbitLnsResult best{state.base(), open};
+  OrbitLnsResult best{state.base(), open, {}};
   std::uint64_t tries = 0, moves = 0;
   double lastReport = 0;
   std::vector<int> all(static_cast<std::size_t>(nb));
@@ -275,15 +276,14 @@ OrbitLnsResult orbitLns(const OrbitLnsPlan& plan, std::uint64_t seed, bool repor
   while (best.open > 0 && elapsed() < plan.seconds) {
     ++tries;
     std::shuffle(all.begin(), all.end(), rng);
-    std::vector<int> pick(all.begin(), all.begin() + remove);
-    std::sort(pick.begin(), pick.end());
-    // Uphill only where no exchange of these rows keeps the count: else it would be taken at once.
-    // A better state first: the search for one with the same count would rarely happen on it.
+    const std::vector<int> pick(all.begin(), all.begin() + remove);
+    // A better state first (a search for the same count would rarely happen on one), and uphill
+    // only where no exchange of these rows keeps the count (else it would be taken at once).
     if (state.exchange(pick, open - 1, plan.nodeLimit, rng) || state.exchange(pick, open, plan.nodeLimit, rng) ||
         (unit(rng) < plan.uphill && state.exchange(pick, open + 1, plan.nodeLimit, rng))) {
       ++moves;
       open = state.openClasses();
-      if (open < best.open) best = {state.base(), open};
+      if (open < best.open) best = {state.base(), open, {}};
     }
     // Higher up, moves come easily and the walk would drift off: it stays within one class of
     // the best.
@@ -298,6 +298,19 @@ OrbitLnsResult orbitLns(const OrbitLnsPlan& plan, std::uint64_t seed, bool repor
       std::fflush(stderr);
     }
   }
+  std::set<coverings::Row> distinct;
+  auto keep = [&](coverings::Row r) {
+    std::sort(r.begin(), r.end());
+    distinct.insert(std::move(r));
+  };
+  for (const auto& r : plan.other) keep(r);
+  for (const Perm& g : plan.group)
+    for (const auto& r : best.base) {
+      coverings::Row image;
+      for (int x : r) image.push_back(g[static_cast<std::size_t>(x)]);
+      keep(std::move(image));
+    }
+  best.rows.assign(distinct.begin(), distinct.end());
   return best;
 }
 

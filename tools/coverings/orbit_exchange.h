@@ -20,9 +20,9 @@ std::optional<coverings::Rows> exchangeBaseRows(int v, int k, const std::vector<
 
 // Large neighbourhood search on the same classes for a state a few classes short: take out
 // `remove` random base rows and put in the first other choice (random search order) that leaves
-// no more classes open than before (now and then one more where
-// none does), until no class is open or time runs out. Moving sideways
-// over the states of equal count is what the plain exchange cannot do.
+// no more classes open than before (now and then one more where none does), until no class is
+// open or time runs out. Moving sideways over the states of equal count is what the plain
+// exchange cannot do.
 struct OrbitLnsPlan {
   int v = 0, k = 0;
   std::vector<Perm> group;
@@ -36,6 +36,7 @@ struct OrbitLnsPlan {
 struct OrbitLnsResult {
   coverings::Rows base;  // the best state's base rows
   int open = 0;          // pair classes it leaves open
+  coverings::Rows rows;  // every distinct row of that state (images of the base rows and the others)
 };
 
 OrbitLnsResult orbitLns(const OrbitLnsPlan& plan, std::uint64_t seed, bool report);
